@@ -1,0 +1,256 @@
+#include "core/ProjectInfo.h"
+
+#include "calendar/SolarAndLunar.h"
+#include "runtime/Desktop.h"
+#include "runtime/TextFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+QString withSeparator(const QString& folder) {
+    QString f = QDir::fromNativeSeparators(folder);
+    if (!f.endsWith(u'/'))
+        f += u'/';
+    return f;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- TvxPrjInfo
+
+TvxPrjInfo::TvxPrjInfo() : TvxPrjInfo(QCoreApplication::applicationDirPath()) {}
+
+TvxPrjInfo::TvxPrjInfo(const QString& programFolder, const QString& lockFolder)
+    : ProgramFolder(withSeparator(programFolder)), m_lockFolder(lockFolder) {}
+
+TvxPrjInfo::~TvxPrjInfo() = default;
+
+QString TvxPrjInfo::IniFileName() const {
+    return ProgramFolder + QStringLiteral("plzNoSmoking.ini");
+}
+QString TvxPrjInfo::LogFileName() const {
+    return ProgramFolder + QStringLiteral("plzNoSmoking.log");
+}
+QString TvxPrjInfo::PledgeFileName() const {
+    return ProgramFolder + QStringLiteral("ToMe.txt");
+}
+
+QString TvxPrjInfo::WarningAlreadyRunning() {
+    return QStringLiteral(
+        "Tarvell는 이미 실행 중입니다.\r\n\r\n화면 아래의 Tray 아이콘 모음에서 확인하세요.");
+}
+
+bool TvxPrjInfo::CheckSingleInstance() {
+    // The guard stays with the object even when another instance holds the
+    // mark, exactly as long as the object lives.
+    InstanceMutex = std::make_unique<InstanceGuard>(InstanceName, m_lockFolder);
+    switch (InstanceMutex->acquire()) {
+    case InstanceGuard::Result::Acquired:
+    case InstanceGuard::Result::Failed:
+        return true;
+    case InstanceGuard::Result::AlreadyExists:
+        break;
+    }
+    Desktop::ShowWarning(QStringLiteral("Tarvell"), WarningAlreadyRunning());
+    return false;
+}
+
+int32_t TvxPrjInfo::ReadDebt() const {
+    return Ini().ReadInteger(Keys::Personal, Keys::Debt, 0);
+}
+
+int32_t TvxPrjInfo::ReadCigarPrice() const {
+    return Ini().ReadInteger(Keys::Personal, Keys::CigarPrice, Keys::DefaultCigarPrice);
+}
+
+int32_t TvxPrjInfo::ReadRetryCount() const {
+    return Ini().ReadInteger(Keys::Personal, Keys::CountRetry, 0);
+}
+
+void TvxPrjInfo::WriteRetryCount(int32_t count) {
+    Ini().WriteInteger(Keys::Personal, Keys::CountRetry, count);
+}
+
+void TvxPrjInfo::Restart() {
+    Ini().WriteDateTime(Keys::Date, Keys::Restart, Clock::Now());
+    AppendLog(QStringLiteral("다시 시작 :") + FormatDateTime(Clock::Now()));
+    WriteRetryCount(ReadRetryCount() + 1);
+}
+
+void TvxPrjInfo::AppendLog(const QString& line) {
+    QStringList lines = TextFile::readLines(LogFileName());
+    lines << line;
+    TextFile::writeLines(LogFileName(), lines, TextFile::ErrorKind::CannotCreate);
+}
+
+QString TvxPrjInfo::ReadPledge() const {
+    QString text = TextFile::readText(PledgeFileName());
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    return text;
+}
+
+void TvxPrjInfo::WritePledge(const QString& text) {
+    QString t = text;
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    t.replace(u'\r', u'\n');
+    t.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    TextFile::writeText(PledgeFileName(), t, TextFile::ErrorKind::CannotCreate);
+}
+
+void TvxPrjInfo::OpenHomePage() const {
+    Desktop::OpenUrl(HomePageUrl);
+}
+
+// ------------------------------------------------------------ TvxAnniversary
+
+TvxAnniversary::TvxAnniversary(const QString& programFolder)
+    : m_folder(withSeparator(programFolder)) {
+    int y, mo, d, h, mi, s, ms;
+    DecodeDateTime(Clock::Now(), y, mo, d, h, mi, s, ms);
+    Year = uint16_t(y);
+    Month = uint16_t(mo);
+    Day = 0;
+}
+
+QString TvxAnniversary::AnniversaryFileName() const {
+    return m_folder + QStringLiteral("Anniversary - %1.dat").arg(Year);
+}
+
+QString TvxAnniversary::HolidayFileName() const {
+    return m_folder + QStringLiteral("Holiday - %1.dat").arg(Year);
+}
+
+void TvxAnniversary::PrevYear() {
+    --Year;
+}
+void TvxAnniversary::NextYear() {
+    ++Year;
+}
+
+void TvxAnniversary::PrevMonth() {
+    if (Month <= 1) {
+        Month = 12;
+        --Year;
+    } else {
+        --Month;
+    }
+}
+
+void TvxAnniversary::NextMonth() {
+    ++Month;
+    if (Month > 12) {
+        Month = 1;
+        ++Year;
+    }
+}
+
+QString TvxAnniversary::LunarText() const {
+    const TLunarDate l = SolarToLunar(Year, Month, Day);
+    // Outside the table the lunar fields mean nothing; the day's name in the
+    // sixty-day cycle is right for every date, so it alone is shown.
+    if (!LunarInRange(Year, Month, Day))
+        return l.DayName;
+    return QStringLiteral("%1.%2 %3").arg(l.Month).arg(l.Day).arg(l.DayName);
+}
+
+QString TvxAnniversary::MonthKey() const {
+    return QString::number(Month);
+}
+QString TvxAnniversary::DayKey() const {
+    return QString::number(Day);
+}
+
+QStringList TvxAnniversary::ReadAnniversaries(uint16_t day) const {
+    return SplitCommaText(
+        IniProfile(AnniversaryFileName()).ReadString(MonthKey(), QString::number(day), QString()));
+}
+
+void TvxAnniversary::WriteAnniversaries(const QStringList& entries) {
+    IniProfile(AnniversaryFileName())
+        .WriteString(MonthKey(), DayKey(),
+                     QStringLiteral("\"") + CommaTextOf(entries) + QStringLiteral("\""));
+}
+
+void TvxAnniversary::DeleteAnniversaries() {
+    IniProfile(AnniversaryFileName()).DeleteKey(MonthKey(), DayKey());
+}
+
+QString TvxAnniversary::ReadHoliday(uint16_t day) const {
+    return IniProfile(HolidayFileName()).ReadString(MonthKey(), QString::number(day), QString());
+}
+
+// ---------------------------------------------------------------- comma text
+
+namespace {
+bool isBlankOrControl(QChar c) {
+    return c.unicode() <= u' ';
+}
+} // namespace
+
+QString CommaTextOf(const QStringList& entries) {
+    if (entries.size() == 1 && entries.first().isEmpty())
+        return QStringLiteral("\"\"");
+    QStringList parts;
+    for (const QString& e : entries) {
+        bool quote = false;
+        for (QChar c : e)
+            quote = quote || isBlankOrControl(c) || c == u',' || c == u'"';
+        if (quote) {
+            QString q = e;
+            q.replace(QStringLiteral("\""), QStringLiteral("\"\""));
+            parts << QStringLiteral("\"") + q + QStringLiteral("\"");
+        } else {
+            parts << e;
+        }
+    }
+    return parts.join(u',');
+}
+
+QStringList SplitCommaText(const QString& text) {
+    QStringList out;
+    // A NUL ends the text, as it always has for this list form.
+    const qsizetype nul = text.indexOf(QChar(0));
+    const qsizetype n = nul >= 0 ? nul : text.size();
+    qsizetype p = 0;
+    auto skipBlanks = [&] {
+        while (p < n && isBlankOrControl(text.at(p)))
+            ++p;
+    };
+    skipBlanks();
+    while (p < n) {
+        QString entry;
+        if (text.at(p) == u'"') {
+            ++p;
+            while (p < n) {
+                if (text.at(p) == u'"') {
+                    if (p + 1 < n && text.at(p + 1) == u'"') {
+                        entry += u'"';
+                        p += 2;
+                        continue;
+                    }
+                    ++p; // closing quote
+                    break;
+                }
+                entry += text.at(p++);
+            }
+        } else {
+            const qsizetype start = p;
+            while (p < n && !isBlankOrControl(text.at(p)) && text.at(p) != u',')
+                ++p;
+            entry = text.mid(start, p - start);
+        }
+        out << entry;
+        skipBlanks();
+        if (p < n && text.at(p) == u',') {
+            if (p + 1 == n)
+                out << QString();
+            ++p;
+            skipBlanks();
+        }
+    }
+    return out;
+}

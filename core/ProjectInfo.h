@@ -1,0 +1,122 @@
+#pragma once
+// The records the program keeps beside its executable: the settings file,
+// the history log, the pledge, and the yearly anniversary and holiday files.
+
+#include "runtime/DateTime.h"
+#include "runtime/InstanceGuard.h"
+#include "runtime/Profile.h"
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <memory>
+
+// Sections and keys of plzNoSmoking.ini.
+namespace Keys {
+inline const QString Personal = QStringLiteral("Personal");
+inline const QString Date = QStringLiteral("Date");
+inline const QString Prog = QStringLiteral("Prog");
+
+inline const QString Debt = QStringLiteral("Debt");
+inline const QString CigarPrice = QStringLiteral("Cigar Price");
+inline const QString Every = QStringLiteral("Every");
+inline const QString CountRetry = QStringLiteral("Count Retry");
+inline const QString Grade = QStringLiteral("Grade");
+inline const QString Start = QStringLiteral("Start");
+inline const QString Restart = QStringLiteral("Restart");
+inline const QString Left = QStringLiteral("Left");
+inline const QString Top = QStringLiteral("Top");
+inline const QString ShowCalendar = QStringLiteral("sc");
+
+constexpr int32_t DefaultCigarPrice = 100;
+constexpr int32_t DefaultEvery = 6480;
+} // namespace Keys
+
+// The community of the public quit-smoking service.
+inline const QString HomePageUrl = QStringLiteral("https://nosmk.khepi.or.kr");
+// The name that marks a running instance.
+inline const QString InstanceName = QStringLiteral("Tarvell");
+
+class TvxPrjInfo {
+public:
+    // The folder of the running executable.
+    TvxPrjInfo();
+    // An explicit program folder (tests); lockFolder overrides where the
+    // instance mark lives (empty: the per-user runtime folder).
+    explicit TvxPrjInfo(const QString& programFolder, const QString& lockFolder = QString());
+    ~TvxPrjInfo();
+
+    QString ProgramFolder; // ends with a separator
+    std::unique_ptr<InstanceGuard> InstanceMutex;
+
+    QString IniFileName() const;
+    QString LogFileName() const;
+    QString PledgeFileName() const;
+    IniProfile Ini() const { return IniProfile(IniFileName()); }
+
+    // True when this is the only running instance. Otherwise shows the
+    // warning and answers false. If the mark cannot be made at all, start-up
+    // goes on as if this were the only instance.
+    bool CheckSingleInstance();
+
+    int32_t ReadDebt() const;
+    int32_t ReadCigarPrice() const;
+    int32_t ReadRetryCount() const;
+    void WriteRetryCount(int32_t count);
+
+    // Records a relapse: key Restart, one log line, the failure count + 1.
+    void Restart();
+    // Appends one line to the history log (load, append, save).
+    void AppendLog(const QString& line);
+
+    QString ReadPledge() const;
+    void WritePledge(const QString& text);
+
+    void OpenHomePage() const;
+
+    static QString WarningAlreadyRunning();
+
+private:
+    QString m_lockFolder;
+};
+
+// The calendar's cursor: the year and month shown and a working day, the
+// names of that year's files, and the lunar label of the working day.
+class TvxAnniversary {
+public:
+    explicit TvxAnniversary(const QString& programFolder);
+
+    uint16_t Year = 0;
+    uint16_t Month = 0;
+    uint16_t Day = 0;
+
+    QString AnniversaryFileName() const;
+    QString HolidayFileName() const;
+    void PrevYear();
+    void NextYear();
+    void PrevMonth();
+    void NextMonth();
+    QString LunarText() const;
+    QString MonthKey() const;
+    QString DayKey() const;
+
+    // Entries of (Month, day) in the anniversary file; empty when none.
+    QStringList ReadAnniversaries(uint16_t day) const;
+    // Stores the entries as one quoted comma text under (Month, Day).
+    void WriteAnniversaries(const QStringList& entries);
+    // Removes the key of (Month, Day).
+    void DeleteAnniversaries();
+    // The holiday name of (Month, day); empty when none.
+    QString ReadHoliday(uint16_t day) const;
+
+private:
+    QString m_folder;
+};
+
+// The list form of an anniversary value: entries separated by commas, an
+// entry with a blank, control character, comma or double quote enclosed in
+// double quotes with inner quotes doubled.
+QString CommaTextOf(const QStringList& entries);
+// Reads comma text; blanks outside quotes also separate entries, and a comma
+// at the very end adds a final empty entry.
+QStringList SplitCommaText(const QString& text);

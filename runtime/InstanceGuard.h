@@ -1,0 +1,33 @@
+#pragma once
+// The per-user mark of a running instance. The lock file lives in the
+// user's runtime folder (not a world-writable shared one) and names the
+// process that holds it, so a crashed instance never leaves it stale.
+
+#include <QString>
+#include <memory>
+
+class QLockFile;
+
+class InstanceGuard {
+public:
+    enum class Result {
+        Acquired,      // this is the only instance; the mark is held until destruction
+        AlreadyExists, // another live process holds the mark
+        Failed,        // the mark could not be made at all
+    };
+
+    // folder: where the lock lives; empty means the per-user runtime folder.
+    explicit InstanceGuard(const QString& name, const QString& folder = QString());
+    ~InstanceGuard();
+    InstanceGuard(const InstanceGuard&) = delete;
+    InstanceGuard& operator=(const InstanceGuard&) = delete;
+
+    Result acquire();
+    QString lockPath() const { return m_path; }
+
+    static QString defaultFolder();
+
+private:
+    QString m_path;
+    std::unique_ptr<QLockFile> m_lock;
+};

@@ -1,0 +1,61 @@
+#pragma once
+// Settings files in INI form (sections in square brackets, key=value lines,
+// CP949 text), read and written one key at a time. Every operation opens
+// the file, acts and closes it again: nothing is cached, so a value written
+// anywhere is seen by the next read everywhere.
+//
+// Reading: section and key names match without regard to case and to the
+// blanks around them; only the first of duplicated sections or keys counts;
+// blanks around a value are dropped and one enclosing pair of matching
+// double or single quotes is removed; a value is at most 2047 bytes, never
+// cut inside a two-byte character.
+//
+// Writing changes only the line of its key (or adds the key at the end of
+// its section, or the section at the end of the file) and leaves every
+// other byte as it was. A failed write throws EFileError ("Unable to write
+// to %s") and leaves the previous file intact.
+
+#include "runtime/DateTime.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+class IniProfile {
+public:
+    explicit IniProfile(const QString& fileName);
+
+    QString FileName() const { return m_fileName; }
+
+    QString ReadString(const QString& section, const QString& key, const QString& def) const;
+    void WriteString(const QString& section, const QString& key, const QString& value);
+
+    // Decimal with an optional sign, or "0x"/"0X" and hexadecimal digits;
+    // anything else, or a number outside the signed 32-bit range, gives def.
+    qint32 ReadInteger(const QString& section, const QString& key, qint32 def) const;
+    void WriteInteger(const QString& section, const QString& key, qint32 value);
+
+    // Written "1"/"0", read as an integer: any value but 0 is true.
+    bool ReadBool(const QString& section, const QString& key, bool def) const;
+    void WriteBool(const QString& section, const QString& key, bool value);
+
+    // Regional text form (see DateTimeToStr); an empty or unreadable value gives def.
+    TDateTime ReadDateTime(const QString& section, const QString& key, TDateTime def) const;
+    void WriteDateTime(const QString& section, const QString& key, TDateTime value);
+
+    bool ValueExists(const QString& section, const QString& key) const;
+    bool SectionExists(const QString& section) const;
+    // The key names of a section in file order, each once.
+    QStringList ReadSection(const QString& section) const;
+    // Removes the key's line only; nothing is written when there is no such key.
+    void DeleteKey(const QString& section, const QString& key);
+
+    // Longest value, in bytes of the file, that a read returns.
+    static constexpr int MaxValueBytes = 2047;
+
+    // Strips one enclosing pair of matching quotes and cuts to MaxValueBytes.
+    static QByteArray CookValue(const QByteArray& raw);
+
+private:
+    QString m_fileName;
+};

@@ -1,0 +1,146 @@
+#include "core/Constants.h"
+#include "core/Funcs.h"
+#include "runtime/TextFile.h"
+
+#include <QTest>
+
+class TestFuncs : public QObject {
+    Q_OBJECT
+private slots:
+    void grades_data();
+    void grades();
+    void effects_data();
+    void effects();
+    void tablesAreOrderedAndComplete();
+    void effectTextsKeepTheirBreaks();
+    void elapsed_data();
+    void elapsed();
+    void shift_data();
+    void shift();
+    void shiftAndElapsedAgree();
+};
+
+void TestFuncs::grades_data() {
+    QTest::addColumn<uint>("elapsed");
+    QTest::addColumn<int>("grade");
+    QTest::newRow("0") << 0u << 0;
+    QTest::newRow("exactly one day") << 86400u << 0;
+    QTest::newRow("one day and a second") << 86401u << 1;
+    QTest::newRow("3 days") << 259200u << 1;
+    QTest::newRow("3 days + 1") << 259201u << 2;
+    QTest::newRow("45 days") << 45u * 86400u << 9;
+    QTest::newRow("exactly 10 years") << 315360000u << 17;
+    QTest::newRow("10 years + 1") << 315360001u << 18;
+    QTest::newRow("beyond 50 years") << 1576800001u << 18;
+    QTest::newRow("uint32 max") << 4294967295u << 18;
+}
+
+void TestFuncs::grades() {
+    QFETCH(uint, elapsed);
+    QFETCH(int, grade);
+    QCOMPARE(GradeOf(elapsed), grade);
+}
+
+void TestFuncs::effects_data() {
+    QTest::addColumn<uint>("elapsed");
+    QTest::addColumn<int>("effect");
+    QTest::newRow("0") << 0u << 0;
+    QTest::newRow("1199") << 1199u << 0;
+    QTest::newRow("1200") << 1200u << 1;
+    QTest::newRow("100 days") << 100u * 86400u << 6;
+    QTest::newRow("315359999") << 315359999u << 8;
+    QTest::newRow("315360000") << 315360000u << 8;
+    QTest::newRow("uint32 max") << 4294967295u << 8;
+}
+
+void TestFuncs::effects() {
+    QFETCH(uint, elapsed);
+    QFETCH(int, effect);
+    QCOMPARE(EffectIndexOf(elapsed), effect);
+}
+
+void TestFuncs::tablesAreOrderedAndComplete() {
+    for (int r = 0; r < GradeCount; ++r) {
+        QVERIFY(GradeSeconds[r] < GradeSeconds[r + 1]);
+        QVERIFY(!GradeNames[r].isEmpty());
+        QCOMPARE(GradeOf(GradeSeconds[r] + 1), r);
+    }
+    for (int e = 1; e < EffectCount; ++e)
+        QVERIFY(EffectSeconds[e - 1] < EffectSeconds[e]);
+    QCOMPARE(GradeNames[0], QStringLiteral("천민"));
+    QCOMPARE(GradeNames[18], QStringLiteral("신"));
+    QCOMPARE(GradeLabels[19], QStringLiteral("100년"));
+    QCOMPARE(EffectTitles[8], QStringLiteral("1000세 건강"));
+    // Every text is representable in the files' code page.
+    for (const auto* table : {&EffectTitles, &EffectTexts})
+        for (const QString& s : *table)
+            QCOMPARE(Cp949::unencodable(s), QString());
+}
+
+void TestFuncs::effectTextsKeepTheirBreaks() {
+    for (const QString& t : EffectTexts)
+        QVERIFY(!t.contains(u'\n'));
+    QCOMPARE(EffectTexts[2].count(u'\r'), 2);
+    QVERIFY(EffectTexts[2].contains(QStringLiteral("\r\r")));
+    QVERIFY(EffectTexts[8].endsWith(QStringLiteral("나가십시오.     (10년)")));
+    QVERIFY(EffectTexts[5].endsWith(QStringLiteral("\r(2주)")));
+    QCOMPARE(EffectTexts[8].split(u'\r').size(), 4);
+}
+
+void TestFuncs::elapsed_data() {
+    QTest::addColumn<double>("from");
+    QTest::addColumn<double>("to");
+    QTest::addColumn<int>("seconds");
+    QTest::newRow("over midnight")
+        << EncodeDateTime(2026, 1, 1, 23, 59, 59) << EncodeDateTime(2026, 1, 2, 0, 0, 1) << 2;
+    QTest::newRow("ms truncated per moment") << EncodeDateTime(2026, 1, 1, 10, 0, 0, 900)
+                                             << EncodeDateTime(2026, 1, 1, 10, 0, 1, 100) << 1;
+    QTest::newRow("within one second") << EncodeDateTime(2026, 1, 1, 10, 0, 0, 100)
+                                       << EncodeDateTime(2026, 1, 1, 10, 0, 0, 900) << 0;
+    QTest::newRow("backwards") << EncodeDateTime(2026, 1, 2) << EncodeDateTime(2026, 1, 1, 23, 0, 0)
+                               << -3600;
+    QTest::newRow("a year") << EncodeDateTime(2025, 12, 8) << EncodeDateTime(2026, 12, 8)
+                            << 31536000;
+    QTest::newRow("wraps past 68 years") << EncodeDateTime(1950, 1, 1) << EncodeDateTime(2026, 1, 1)
+                                         << int(uint32_t(27759u * 86400u));
+}
+
+void TestFuncs::elapsed() {
+    QFETCH(double, from);
+    QFETCH(double, to);
+    QFETCH(int, seconds);
+    QCOMPARE(ElapsedSeconds(from, to), seconds);
+}
+
+void TestFuncs::shift_data() {
+    QTest::addColumn<double>("moment");
+    QTest::addColumn<int>("seconds");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("back over new year")
+        << EncodeDateTime(2026, 1, 1) << -1 << "2025-12-31 23:59:59";
+    QTest::newRow("to the next midnight")
+        << EncodeDateTime(2026, 1, 1, 0, 0, 1) << 86399 << "2026-01-02 00:00:00";
+    QTest::newRow("50 years of 365 days")
+        << EncodeDateTime(2026, 12, 8, 12, 0, 0) << 1576800000 << "2076-11-25 12:00:00";
+    QTest::newRow("minus several days")
+        << EncodeDateTime(2026, 3, 1, 0, 0, 30) << -(2 * 86400 + 60) << "2026-02-26 23:59:30";
+    QTest::newRow("int32 min") << EncodeDateTime(2026, 12, 8) << int(INT32_MIN)
+                               << "1958-11-19 20:45:52";
+}
+
+void TestFuncs::shift() {
+    QFETCH(double, moment);
+    QFETCH(int, seconds);
+    QFETCH(QString, result);
+    QCOMPARE(FormatDateTime(ShiftBySeconds(seconds, moment)), result);
+}
+
+void TestFuncs::shiftAndElapsedAgree() {
+    const TDateTime base = EncodeDateTime(2026, 12, 7, 12, 43, 14);
+    for (int s : {0, 1, 59, 86399, 86400, 86401, -1, -86401, 3628800, 315360001}) {
+        QCOMPARE(ElapsedSeconds(base, ShiftBySeconds(s, base)), s);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestFuncs)
+#include "tst_funcs.moc"

@@ -1,0 +1,49 @@
+#pragma once
+// Helpers shared by the tests: a temporary program folder, a settable clock
+// and ways to make file writes fail even when the tests run as root.
+
+#include "runtime/DateTime.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace TestSupport {
+
+// A fresh, empty program folder; the path ends with a separator, as the
+// settings object expects.
+class TempProgramFolder {
+public:
+    TempProgramFolder();
+    QString path() const; // with trailing '/'
+    QString file(const QString& name) const;
+    QByteArray read(const QString& name) const;
+    void write(const QString& name, const QByteArray& bytes) const;
+    bool exists(const QString& name) const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Freezes the program clock for the lifetime of the object.
+class FrozenClock {
+public:
+    explicit FrozenClock(TDateTime at);
+    ~FrozenClock();
+    void set(TDateTime at);
+    void advance(double seconds);
+};
+
+// While alive, any file this process writes is limited to `bytes` bytes:
+// larger writes fail with EFBIG, which holds for root as well.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+
+private:
+    qint64 m_oldSoft = -1;
+    bool m_active = false;
+};
+
+} // namespace TestSupport

@@ -1,0 +1,38 @@
+#include "widgets/Look.h"
+
+namespace Look {
+
+namespace {
+QFont withFamilies(const QStringList& families) {
+    QFont f;
+    f.setFamilies(families);
+    f.setStyleStrategy(QFont::PreferAntialias);
+    return f;
+}
+} // namespace
+
+QFont BaseFont(int pixelSize) {
+    QFont f = withFamilies({QStringLiteral("굴림체"), QStringLiteral("GulimChe"),
+                            QStringLiteral("NanumGothicCoding"), QStringLiteral("NanumGothic"),
+                            QStringLiteral("Noto Sans Mono CJK KR"), QStringLiteral("monospace")});
+    f.setPixelSize(pixelSize);
+    return f;
+}
+
+QFont GulimFont(int pixelSize) {
+    QFont f = withFamilies({QStringLiteral("굴림"), QStringLiteral("Gulim"),
+                            QStringLiteral("NanumGothic"), QStringLiteral("Noto Sans CJK KR"),
+                            QStringLiteral("sans-serif")});
+    f.setPixelSize(pixelSize);
+    return f;
+}
+
+QFont ArialFont(int pointSize, bool bold) {
+    QFont f = withFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                            QStringLiteral("DejaVu Sans"), QStringLiteral("sans-serif")});
+    f.setPointSize(pointSize);
+    f.setBold(bold);
+    return f;
+}
+
+} // namespace Look

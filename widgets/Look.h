@@ -1,0 +1,26 @@
+#pragma once
+// The look every window shares: fonts with fallbacks, and the common colours.
+
+#include <QColor>
+#include <QFont>
+#include <QStringList>
+
+namespace Look {
+
+// "굴림체" first; where it is missing, the Korean faces Debian ships.
+QFont BaseFont(int pixelSize = 12);
+// "굴림" (the menu face) first, with the same fallbacks.
+QFont GulimFont(int pixelSize = 12);
+// "Arial" first, then metric-compatible and common Latin faces.
+QFont ArialFont(int pointSize, bool bold = false);
+
+// Background of most dialogs.
+inline QColor DialogBackground() {
+    return QColor(0xED, 0xEB, 0xDA);
+}
+// Background of the main window.
+inline QColor MainBackground() {
+    return QColor(0xF4, 0xF2, 0xEA);
+}
+
+} // namespace Look
