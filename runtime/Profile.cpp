@@ -3,85 +3,114 @@
 #include "runtime/Errors.h"
 #include "runtime/TextFile.h"
 
+#include <QByteArrayView>
 #include <QList>
 #include <QRegularExpression>
+#include <algorithm>
+#include <cstring>
 #include <optional>
 
 namespace {
 
+// One line of the file, as a view into the loaded bytes.
 struct Line {
-    QByteArray text; // without its line end
-    QByteArray eol;  // "\r\n", "\n", "\r" or empty for an unterminated last line
+    QByteArrayView text; // without its line end
+    qsizetype begin = 0; // offset of the line in the file
+    qsizetype end = 0;   // offset just past its line end
+    bool hasEol = false;
 };
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-QByteArray trimBlanks(const QByteArray& b) {
+QByteArrayView trimBlanks(QByteArrayView b) {
     qsizetype start = 0;
     qsizetype end = b.size();
     while (start < end && isBlank(b.at(start)))
         ++start;
     while (end > start && isBlank(b.at(end - 1)))
         --end;
-    return b.mid(start, end - start);
+    return b.sliced(start, end - start);
 }
 
-QList<Line> splitRaw(const QByteArray& data) {
+// Finds the line ends with memchr, which scans many bytes at a time: the
+// calendar reads two yearly files for each of its 42 cells.
+QList<Line> splitLines(const QByteArray& data) {
     QList<Line> lines;
-    qsizetype start = 0;
+    const char* base = data.constData();
     const qsizetype n = data.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char c = data.at(i);
-        if (c != '\r' && c != '\n')
-            continue;
-        Line line{data.mid(start, i - start), {}};
-        if (c == '\r' && i + 1 < n && data.at(i + 1) == '\n') {
-            line.eol = "\r\n";
-            ++i;
+    lines.reserve(n / 16 + 1);
+    qsizetype start = 0;
+    while (start < n) {
+        const char* from = base + start;
+        const auto* lf = static_cast<const char*>(std::memchr(from, '\n', size_t(n - start)));
+        const qsizetype lfAt = lf ? lf - base : n;
+        const auto* cr = static_cast<const char*>(std::memchr(from, '\r', size_t(lfAt - start)));
+        Line line;
+        line.begin = start;
+        if (cr) {
+            const qsizetype crAt = cr - base;
+            line.text = QByteArrayView(from, crAt - start);
+            line.end = (crAt + 1 < n && base[crAt + 1] == '\n') ? crAt + 2 : crAt + 1;
+            line.hasEol = true;
         } else {
-            line.eol = QByteArray(1, c);
+            line.text = QByteArrayView(from, lfAt - start);
+            line.end = lf ? lfAt + 1 : n;
+            line.hasEol = lf != nullptr;
         }
         lines.append(line);
-        start = i + 1;
+        start = line.end;
     }
-    if (start < n)
-        lines.append(Line{data.mid(start), {}});
     return lines;
 }
 
-QByteArray joinRaw(const QList<Line>& lines) {
-    QByteArray out;
-    for (const Line& l : lines)
-        out += l.text + l.eol;
-    return out;
-}
-
 // Section header name, when the line is one.
-std::optional<QByteArray> sectionName(const QByteArray& text) {
-    const QByteArray t = trimBlanks(text);
+std::optional<QByteArrayView> sectionName(QByteArrayView text) {
+    const QByteArrayView t = trimBlanks(text);
     if (!t.startsWith('['))
         return std::nullopt;
-    qsizetype close = t.indexOf(']');
-    return trimBlanks(close < 0 ? t.mid(1) : t.mid(1, close - 1));
+    const qsizetype close = t.indexOf(']');
+    return trimBlanks(close < 0 ? t.sliced(1) : t.sliced(1, close - 1));
 }
 
 // Key and raw value of a key line. Comment lines and lines without "=" are no keys.
-bool splitKey(const QByteArray& text, QByteArray& key, QByteArray& value) {
-    const QByteArray t = trimBlanks(text);
+bool splitKey(QByteArrayView text, QByteArrayView& key, QByteArrayView& value) {
+    const QByteArrayView t = trimBlanks(text);
     if (t.isEmpty() || t.startsWith(';'))
         return false;
     const qsizetype eq = t.indexOf('=');
     if (eq < 0)
         return false;
-    key = trimBlanks(t.left(eq));
-    value = trimBlanks(t.mid(eq + 1));
+    key = trimBlanks(t.first(eq));
+    value = trimBlanks(t.sliced(eq + 1));
     return !key.isEmpty();
 }
 
-bool sameName(const QByteArray& raw, const QString& name) {
-    return Cp949::decode(raw).compare(name.trimmed(), Qt::CaseInsensitive) == 0;
+// Names compare without regard to the case of Latin letters. A byte of
+// 0x81 or more starts a two-byte character, whose second byte may look like
+// a letter but is compared exactly.
+bool sameName(QByteArrayView a, QByteArrayView b) {
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        const uchar x = uchar(a.at(i));
+        const uchar y = uchar(b.at(i));
+        if (x >= 0x81) {
+            if (x != y || i + 1 >= a.size() || a.at(i + 1) != b.at(i + 1))
+                return false;
+            ++i;
+            continue;
+        }
+        const auto lower = [](uchar c) { return uchar(c >= 'A' && c <= 'Z' ? c + 32 : c); };
+        if (lower(x) != lower(y))
+            return false;
+    }
+    return true;
+}
+
+QByteArray encodedName(const QString& name) {
+    return Cp949::encode(name.trimmed());
 }
 
 // Where a section lies in the file: its header line and the line after its
@@ -91,7 +120,7 @@ struct SectionSpan {
     qsizetype end = -1;
 };
 
-SectionSpan findSection(const QList<Line>& lines, const QString& section) {
+SectionSpan findSection(const QList<Line>& lines, QByteArrayView section) {
     SectionSpan span;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const auto name = sectionName(lines.at(i).text);
@@ -109,12 +138,12 @@ SectionSpan findSection(const QList<Line>& lines, const QString& section) {
     return span;
 }
 
-qsizetype findKey(const QList<Line>& lines, const SectionSpan& span, const QString& key,
-                  QByteArray* value = nullptr) {
+qsizetype findKey(const QList<Line>& lines, const SectionSpan& span, QByteArrayView key,
+                  QByteArrayView* value = nullptr) {
     if (span.header < 0)
         return -1;
     for (qsizetype i = span.header + 1; i < span.end; ++i) {
-        QByteArray k, v;
+        QByteArrayView k, v;
         if (splitKey(lines.at(i).text, k, v) && sameName(k, key)) {
             if (value)
                 *value = v;
@@ -124,12 +153,8 @@ qsizetype findKey(const QList<Line>& lines, const SectionSpan& span, const QStri
     return -1;
 }
 
-QList<Line> load(const QString& fileName) {
-    return splitRaw(TextFile::readBytes(fileName));
-}
-
-void save(const QString& fileName, const QList<Line>& lines) {
-    TextFile::saveBytes(fileName, joinRaw(lines), TextFile::ErrorKind::UnableToWrite);
+void save(const QString& fileName, const QByteArray& data) {
+    TextFile::saveBytes(fileName, data, TextFile::ErrorKind::UnableToWrite);
 }
 
 // A name or value that would break the line structure of the file, or hold
@@ -176,11 +201,12 @@ QByteArray IniProfile::CookValue(const QByteArray& raw) {
 
 QString IniProfile::ReadString(const QString& section, const QString& key,
                                const QString& def) const {
-    const QList<Line> lines = load(m_fileName);
-    QByteArray raw;
-    if (findKey(lines, findSection(lines, section), key, &raw) < 0)
+    const QByteArray data = TextFile::readBytes(m_fileName);
+    const QList<Line> lines = splitLines(data);
+    QByteArrayView raw;
+    if (findKey(lines, findSection(lines, encodedName(section)), encodedName(key), &raw) < 0)
         return def;
-    return Cp949::decode(CookValue(raw));
+    return Cp949::decode(CookValue(raw.toByteArray()));
 }
 
 void IniProfile::WriteString(const QString& section, const QString& key, const QString& value) {
@@ -189,29 +215,34 @@ void IniProfile::WriteString(const QString& section, const QString& key, const Q
     const QByteArray v = checkedBytes(m_fileName, value, false, "");
     const QByteArray keyLine = k + '=' + v;
 
-    QList<Line> lines = load(m_fileName);
-    const SectionSpan span = findSection(lines, section);
+    const QByteArray data = TextFile::readBytes(m_fileName);
+    const QList<Line> lines = splitLines(data);
+    const SectionSpan span = findSection(lines, sec);
+    QByteArray out;
     if (span.header < 0) {
-        if (!lines.isEmpty() && lines.last().eol.isEmpty())
-            lines.last().eol = "\r\n";
-        lines.append(Line{'[' + sec + ']', "\r\n"});
-        lines.append(Line{keyLine, "\r\n"});
-    } else if (const qsizetype at = findKey(lines, span, key); at >= 0) {
-        if (lines.at(at).text == keyLine)
+        out = data;
+        if (!lines.isEmpty() && !lines.last().hasEol)
+            out += "\r\n";
+        out += '[' + sec + "]\r\n" + keyLine + "\r\n";
+    } else if (const qsizetype at = findKey(lines, span, k); at >= 0) {
+        const Line& line = lines.at(at);
+        if (line.text == QByteArrayView(keyLine))
             return; // already so: leave the file untouched
-        lines[at].text = keyLine;
+        out = data.left(line.begin) + keyLine + data.mid(line.begin + line.text.size());
     } else {
         // After the last non-blank line of the section, so that blank lines
         // separating it from the next section stay where they are.
-        qsizetype insertAt = span.header + 1;
+        qsizetype after = span.header;
         for (qsizetype i = span.header + 1; i < span.end; ++i)
             if (!trimBlanks(lines.at(i).text).isEmpty())
-                insertAt = i + 1;
-        if (lines.at(insertAt - 1).eol.isEmpty())
-            lines[insertAt - 1].eol = "\r\n";
-        lines.insert(insertAt, Line{keyLine, "\r\n"});
+                after = i;
+        const Line& prev = lines.at(after);
+        out = data.left(prev.end);
+        if (!prev.hasEol)
+            out += "\r\n";
+        out += keyLine + "\r\n" + data.mid(prev.end);
     }
-    save(m_fileName, lines);
+    save(m_fileName, out);
 }
 
 qint32 IniProfile::ReadInteger(const QString& section, const QString& key, qint32 def) const {
@@ -258,39 +289,41 @@ void IniProfile::WriteDateTime(const QString& section, const QString& key, TDate
 }
 
 bool IniProfile::ValueExists(const QString& section, const QString& key) const {
-    const QList<Line> lines = load(m_fileName);
-    return findKey(lines, findSection(lines, section), key) >= 0;
+    const QByteArray data = TextFile::readBytes(m_fileName);
+    const QList<Line> lines = splitLines(data);
+    return findKey(lines, findSection(lines, encodedName(section)), encodedName(key)) >= 0;
 }
 
 bool IniProfile::SectionExists(const QString& section) const {
-    return findSection(load(m_fileName), section).header >= 0;
+    const QByteArray data = TextFile::readBytes(m_fileName);
+    return findSection(splitLines(data), encodedName(section)).header >= 0;
 }
 
 QStringList IniProfile::ReadSection(const QString& section) const {
-    const QList<Line> lines = load(m_fileName);
-    const SectionSpan span = findSection(lines, section);
+    const QByteArray data = TextFile::readBytes(m_fileName);
+    const QList<Line> lines = splitLines(data);
+    const SectionSpan span = findSection(lines, encodedName(section));
     QStringList keys;
     if (span.header < 0)
         return keys;
+    QList<QByteArrayView> seen;
     for (qsizetype i = span.header + 1; i < span.end; ++i) {
-        QByteArray k, v;
+        QByteArrayView k, v;
         if (!splitKey(lines.at(i).text, k, v))
             continue;
-        const QString name = Cp949::decode(k);
-        bool seen = false;
-        for (const QString& existing : keys)
-            seen = seen || existing.compare(name, Qt::CaseInsensitive) == 0;
-        if (!seen)
-            keys << name;
+        if (std::any_of(seen.begin(), seen.end(), [&](QByteArrayView s) { return sameName(s, k); }))
+            continue;
+        seen << k;
+        keys << Cp949::decode(k.toByteArray());
     }
     return keys;
 }
 
 void IniProfile::DeleteKey(const QString& section, const QString& key) {
-    QList<Line> lines = load(m_fileName);
-    const qsizetype at = findKey(lines, findSection(lines, section), key);
+    const QByteArray data = TextFile::readBytes(m_fileName);
+    const QList<Line> lines = splitLines(data);
+    const qsizetype at = findKey(lines, findSection(lines, encodedName(section)), encodedName(key));
     if (at < 0)
         return;
-    lines.removeAt(at);
-    save(m_fileName, lines);
+    save(m_fileName, data.left(lines.at(at).begin) + data.mid(lines.at(at).end));
 }

@@ -36,17 +36,40 @@ bool syncToDisk(QSaveFile& f) {
 
 namespace Cp949 {
 
+namespace {
+bool isAscii(QByteArrayView bytes) {
+    for (char c : bytes)
+        if (uchar(c) >= 0x80)
+            return false;
+    return true;
+}
+bool isAscii(QStringView text) {
+    for (QChar c : text)
+        if (c.unicode() >= 0x80)
+            return false;
+    return true;
+}
+} // namespace
+
+// The lower half of the code page is ASCII, which needs no converter; the
+// converters themselves are costly to open, so one of each is kept.
 QString decode(const QByteArray& bytes) {
-    QStringDecoder dec(kCodec);
+    if (isAscii(bytes))
+        return QString::fromLatin1(bytes);
+    static QStringDecoder dec(kCodec);
     if (!dec.isValid())
         return QString::fromLatin1(bytes);
+    dec.resetState();
     return dec.decode(bytes);
 }
 
 QByteArray encode(const QString& text) {
-    QStringEncoder enc(kCodec);
+    if (isAscii(text))
+        return text.toLatin1();
+    static QStringEncoder enc(kCodec);
     if (!enc.isValid())
         return text.toLatin1();
+    enc.resetState();
     return enc.encode(text);
 }
 

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Set-up, build, start and test Tarvell on Debian 12.
+#   scripts/dev.sh run    install what is missing, build, start the program
+#   scripts/dev.sh test   install what is missing, build, run every test
+set -euo pipefail
+
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+top=$(pwd)
+build="$top/build"
+mode=${1:-}
+case "$mode" in
+run | test) ;;
+*)
+    echo "usage: scripts/dev.sh run|test" >&2
+    exit 2
+    ;;
+esac
+
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
+    fonts-nanum fonts-liberation2 xvfb xauth)
+
+install_missing() {
+    local missing=()
+    for p in "${packages[@]}"; do
+        if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$p")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq >/dev/null
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
+        --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+build_all() {
+    if [ ! -f "$build/CMakeCache.txt" ]; then
+        cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    fi
+    cmake --build "$build" -j"$(nproc)"
+}
+
+install_missing
+build_all
+
+if [ "$mode" = test ]; then
+    exec ctest --test-dir "$build" --output-on-failure -j"$(nproc)"
+fi
+
+# The program keeps its records beside the executable: give it a folder of
+# its own inside the build folder.
+program="$build/program"
+mkdir -p "$program"
+cp -f "$build/mainwindow/Tarvell" "$program/Tarvell"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "No display found. To try Tarvell without one, run it on a virtual display:"
+    echo "  xvfb-run -a $program/Tarvell"
+    exit 1
+fi
+exec "$program/Tarvell"
