@@ -1,0 +1,21 @@
+#pragma once
+// The program's pictures, compiled into the executable. Every function
+// returns fresh icons that share the underlying image data.
+
+#include <QIcon>
+#include <QList>
+
+// One 32 by 32 icon per rank, in rank order (19, lowest first).
+QList<QIcon> GradeIcons();
+// The 16 by 16 milestone marks: 0 the empty round mark, 1 the same mark
+// with a green dot.
+QList<QIcon> MarkIcons();
+// Program and tray icon, at 16, 32, 48 and 256 pixels.
+QIcon AppIcon();
+// The 16 by 16 icons of the tray menu, by icon index: 0 cost calculator,
+// 1 grade list, 2 pledge, 3 show window, 4 unused (the same picture as 3),
+// 5 home page.
+QList<QIcon> MenuIcons();
+// 32 by 32 icons of the cost calculator and the pledge dialogs.
+QIcon CalcIcon();
+QIcon PledgeIcon();
