@@ -126,7 +126,16 @@ QString unencodableMessage(const QString& characters, const QString& path) {
 
 namespace TextFile {
 
+namespace {
+qint64 g_readCount = 0;
+} // namespace
+
+qint64 readCount() {
+    return g_readCount;
+}
+
 QByteArray readBytes(const QString& path, bool* exists) {
+    ++g_readCount;
     QFile f(path);
     const bool ok = f.open(QIODevice::ReadOnly);
     if (exists)

@@ -29,6 +29,9 @@ enum class ErrorKind {
 
 // Whole file as raw bytes; an empty array when it is missing or unreadable.
 QByteArray readBytes(const QString& path, bool* exists = nullptr);
+// How many files this process has opened for reading: lets tests prove
+// that the once-a-second clock leaves the disk alone.
+qint64 readCount();
 
 // Replaces the file through a temporary file in the same folder and an
 // atomic rename: after any failure the previous file is intact. Throws

@@ -1,0 +1,83 @@
+#include "mainwindow/Startup.h"
+
+#include "core/ProjectInfo.h"
+#if __has_include("dialogs/Startup.h")
+#include "dialogs/Startup.h"
+#define TARVELL_STARTUP_DIALOGS 1
+#endif
+#include "mainwindow/Application.h"
+#include "mainwindow/ImagesRes.h"
+#include "mainwindow/main.h"
+#include "runtime/Errors.h"
+
+#include <QFile>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+// Without a display Qt would abort with a terse message; say what to do instead.
+bool displayAvailable() {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") ||
+           std::getenv("QT_QPA_PLATFORM");
+#else
+    return true;
+#endif
+}
+
+} // namespace
+
+int RunTarvell(int argc, char** argv) {
+    if (!displayAvailable()) {
+        std::fprintf(stderr,
+                     "Tarvell needs a desktop to show its window, and none was found.\n"
+                     "To try it without one, run it on a virtual display:\n"
+                     "  xvfb-run -a %s\n",
+                     argc > 0 ? argv[0] : "Tarvell");
+        return 1;
+    }
+    TApplication app(argc, argv);
+    TApplication::InstallDesktopServices();
+    // The window lives in the tray; hiding it must not end the program.
+    app.setQuitOnLastWindowClosed(false);
+
+    auto prjInfo = std::make_unique<TvxPrjInfo>();
+    auto calendarCursor = std::make_unique<TvxAnniversary>(prjInfo->ProgramFolder);
+    auto imagesRes = std::make_unique<TfrmImagesRes>();
+
+    if (!prjInfo->CheckSingleInstance())
+        return 0;
+
+    try {
+#ifdef TARVELL_STARTUP_DIALOGS
+        RunStartupDialogs(*prjInfo);
+#else
+        if (!QFile::exists(prjInfo->IniFileName()))
+            prjInfo->Ini().WriteDateTime(Keys::Date, Keys::Start, Clock::Now());
+#endif
+    } catch (const EFileError& e) {
+        TApplication::ShowError(e.message());
+    }
+
+    app.setApplicationName(QStringLiteral("Tarvell"));
+    app.setApplicationDisplayName(QStringLiteral("Tarvell"));
+
+    int result = 0;
+    {
+        TfrmMain frmMain(*prjInfo, *calendarCursor, imagesRes.get());
+        try {
+            frmMain.LoadState();
+        } catch (const EFileError& e) {
+            TApplication::ShowError(e.message());
+        }
+        frmMain.show();
+        result = app.exec();
+    }
+
+    imagesRes.reset();
+    prjInfo.reset();
+    calendarCursor.reset();
+    return result;
+}

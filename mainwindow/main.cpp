@@ -1,0 +1,618 @@
+#include "mainwindow/main.h"
+
+#include "core/Constants.h"
+#include "core/Funcs.h"
+#include "mainwindow/ImagesRes.h"
+#include "resources/Pictures.h"
+#include "widgets/Look.h"
+#include "widgets/VxPal.h"
+#include "widgets/VxPnl.h"
+#include "widgets/vxGag.h"
+#include "widgets/vxGradiBtn.h"
+#include "widgets/vxGradiClrs.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QScreen>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <climits>
+
+namespace {
+
+// Left-column geometry, in client coordinates.
+constexpr int kCaptionX = 4;
+constexpr int kValueRight = 178; // value labels end here, right-aligned
+constexpr int kBoxLeft = 60;     // rounded boxes behind the values
+constexpr int kBoxRight = 181;
+constexpr int kRowHeight = 18;
+
+const QColor kBoxFill(0xF7, 0xF5, 0xF0);
+const QColor kBoxLine(0xD5, 0xD5, 0xCC);
+const QColor kCalendarFrame(0xAA, 0xBB, 0xFF);
+
+// QLabel repaints even for the same text; the clock sets most labels every
+// second, so a label is only touched when its text really changes.
+void setText(QLabel* label, const QString& text) {
+    if (label->text() != text)
+        label->setText(text);
+}
+
+int gaugeValue(uint32_t v) {
+    return v > uint32_t(INT_MAX) ? INT_MAX : int(v);
+}
+
+QString upgradeText(int grade) {
+    return GradeNames[size_t(grade)] + QStringLiteral(" (으)로 승급....!!");
+}
+
+} // namespace
+
+// ------------------------------------------------------------ counter image
+
+TvxCounterImage::TvxCounterImage(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TvxCounterImage::SetCount(uint32_t count) {
+    if (count == m_count && m_painted)
+        return;
+    m_count = count;
+    update();
+}
+
+QImage TvxCounterImage::Render() const {
+    QImage img(size(), QImage::Format_ARGB32);
+    img.fill(QColor(0x3D, 0x55, 0x53));
+    QPainter p(&img);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    QFont f = Look::ArialFont(18, true);
+    f.setStyleStrategy(QFont::PreferAntialias);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    const QString text = FormatThousands(m_count);
+    const int x = 150 - 10 * int(text.size());
+    // The top edge of the text sits at y = 0.
+    p.drawText(QRect(x, 0, width() - x + 40, height()), Qt::AlignLeft | Qt::AlignTop, text);
+    return img;
+}
+
+void TvxCounterImage::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.drawImage(0, 0, Render());
+    m_painted = true;
+}
+
+// ---------------------------------------------------------------- paint box
+
+TvxPaintBox::TvxPaintBox(int tag, QWidget* parent) : QWidget(parent), m_tag(tag) {}
+
+void TvxPaintBox::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    if (OnPaint)
+        OnPaint(p, *this);
+}
+
+// --------------------------------------------------------------- main window
+
+TfrmMain::TfrmMain(TvxPrjInfo& prjInfo, TvxAnniversary& cursor, TfrmImagesRes* images,
+                   QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
+      m_prj(prjInfo), m_cursor(cursor), m_images(images) {
+    FormCreate();
+}
+
+TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::FormCreate() {
+    setWindowTitle(QStringLiteral("Tarvell ver 4.14"));
+    setWindowIcon(AppIcon());
+    setFont(Look::BaseFont(12));
+    setAutoFillBackground(false);
+    setFixedSize(ClientWidth, ClientHeight);
+
+    vxPalette1 = new TvxPalette(this);
+    vxPalette1->SetABrightestColor(QColor(0x63, 0x89, 0x8D));
+    vxPalette1->SetBBrightColor(QColor(0x50, 0x6E, 0x71));
+    vxPalette1->SetCFaceColor(QColor(0x3D, 0x53, 0x55));
+    vxPalette1->SetDDarkColor(QColor(0x2A, 0x38, 0x39));
+    vxPalette1->SetEDarkestColor(QColor(0x00, 0x00, 0x00));
+    vxPalette2 = new TvxPalette(this);
+    vxPalette2->SetABrightestColor(QColor(0xED, 0xEB, 0xDA));
+    vxPalette2->SetBBrightColor(QColor(0xE9, 0xE7, 0xD8));
+    vxPalette2->SetCFaceColor(QColor(0xE5, 0xE3, 0xD6));
+    vxPalette2->SetDDarkColor(QColor(0xE1, 0xDF, 0xD4));
+    vxPalette2->SetEDarkestColor(QColor(0xD5, 0xD5, 0xCC));
+    vxPalette3 = new TvxPalette(this);
+    vxPalette3->SetABrightestColor(QColor(0xFF, 0x00, 0x00));
+    vxPalette3->SetBBrightColor(QColor(0xE6, 0x00, 0x00));
+    vxPalette3->SetCFaceColor(QColor(0xCD, 0x00, 0x00));
+    vxPalette3->SetDDarkColor(QColor(0xB4, 0x00, 0x00));
+    vxPalette3->SetEDarkestColor(QColor(0x80, 0x00, 0x00));
+
+    vxGradiColors1 = new TvxGradiColors(this);
+    vxGradiColors1->setClrOutShadow(QColor(0xE7, 0xE2, 0xD1));
+    vxGradiColors1->setClrOutBorder(QColor(0xCC, 0xC7, 0xB3));
+
+    m_img1616 = MarkIcons();
+    BuildLeftColumn();
+
+    FGrade = 0;
+    FGradeBlink = false;
+    labGrade->clear();
+
+    tmrCount = new QTimer(this);
+    tmrCount->setInterval(1000);
+    connect(tmrCount, &QTimer::timeout, this, &TfrmMain::tmrCountTimer);
+    tmrCount->start();
+
+    BuildTray();
+}
+
+void TfrmMain::BuildLeftColumn() {
+    auto label = [this](const QString& text, const QRect& r, Qt::Alignment align = Qt::AlignLeft) {
+        auto* l = new QLabel(text, this);
+        l->setGeometry(r);
+        l->setAlignment(align | Qt::AlignVCenter);
+        return l;
+    };
+
+    // Dark counter panel with the seconds and the years-to-seconds line.
+    vxPanel1 = new TvxPanel(this);
+    vxPanel1->setGeometry(2, 4, 198, 48);
+    vxPanel1->SetColorPalette(vxPalette1);
+    vxPanel1->SetShapeStyle(ssDown);
+    imgSec = new TvxCounterImage(vxPanel1);
+    imgSec->setGeometry(4, 3, 174, 26);
+    auto* labSec = new QLabel(QStringLiteral("초"), vxPanel1);
+    labSec->setFont(Look::BaseFont(13));
+    labSec->setGeometry(180, 9, 16, 16);
+    QPalette secPal = labSec->palette();
+    secPal.setColor(QPalette::WindowText, QColor(0xEB, 0xF1, 0xF1));
+    labSec->setPalette(secPal);
+    pnlDateTime = new TvxPanel(vxPanel1);
+    pnlDateTime->setGeometry(2, 30, 194, 16);
+    pnlDateTime->SetColorPalette(vxPalette2);
+    pnlDateTime->SetShapeStyle(ssUp);
+    pnlDateTime->SetBorder(brLeft | brTop | brRight | brBottom);
+    labDateTime = new QLabel(pnlDateTime);
+    labDateTime->setGeometry(2, 1, 188, 14);
+    labDateTime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    // Rank: picture, title, gauge towards the next rank.
+    pntGrade = new TvxPaintBox(0, this);
+    pntGrade->setGeometry(6, 57, 32, 32);
+    pntGrade->OnPaint = [this](QPainter& p, const TvxPaintBox&) { PaintGrade(p); };
+    labGrade = label(QString(), QRect(44, 58, 156, 18));
+    QFont bold = Look::BaseFont(13);
+    bold.setBold(true);
+    labGrade->setFont(bold);
+    gagGrade = new TvxGauge(this);
+    gagGrade->setGeometry(44, 80, 143, 7);
+    gagGrade->SetColorPalette(vxPalette3);
+    gagGrade->SetShapeStyle(ssUp);
+    gagGrade->SetMin(0);
+
+    // Record rows: caption on the left, value right-aligned over a rounded box.
+    auto row = [&](int y, const QString& caption, int valueWidth) {
+        label(caption, QRect(kCaptionX, y, 58, kRowHeight - 2));
+        m_valueBoxes << QRect(kBoxLeft, y, kBoxRight - kBoxLeft, kRowHeight - 2);
+        return label(QString(), QRect(kValueRight - valueWidth, y, valueWidth, kRowHeight - 2),
+                     Qt::AlignRight);
+    };
+    labStart = row(95, QStringLiteral("금연 시작"), 116);
+    labReStart = row(113, QStringLiteral("새로 시작"), 116);
+    labNow = row(131, QStringLiteral("현재 시간"), 116);
+    labCountRetry = row(149, QStringLiteral("실패 횟수"), 90);
+    labUpgrade = row(167, QStringLiteral("다음 진급"), 116);
+    labDebt = row(190, QStringLiteral("소비 금액"), 90);
+    labCount = row(208, QStringLiteral("참은 담배"), 116);
+    labToMoney = row(226, QStringLiteral("금액 환산"), 116);
+    labMargin = row(244, QStringLiteral("차액"), 116);
+
+    // Health milestones: three marked rows, the long text and its gauge.
+    auto* labEffect = label(QStringLiteral("금연 효과"), QRect(kCaptionX, 268, 120, 16));
+    labEffect->setFont(bold);
+    auto checkRow = [&](int tag, int y, TvxPaintBox*& box, QLabel*& text) {
+        box = new TvxPaintBox(tag, this);
+        box->setGeometry(8, y, 16, 16);
+        box->OnPaint = [this](QPainter& p, const TvxPaintBox& b) { PaintChecked(p, b); };
+        text = label(QString(), QRect(28, y, 172, 16));
+        text->setAttribute(Qt::WA_TranslucentBackground);
+    };
+    checkRow(0, 286, pntChecked1, labCheckStr1);
+    checkRow(1, 304, pntChecked2, labCheckStr2);
+    checkRow(2, 322, pntChecked3, labCheckStr3);
+    m_valueBoxes << QRect(22, 342, 160, 53);
+    labExp = new QLabel(this);
+    labExp->setGeometry(24, 344, 156, 49);
+    labExp->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    labExp->setWordWrap(false);
+    gag = new TvxGauge(this);
+    gag->setGeometry(24, 398, 156, 7);
+    gag->SetColorPalette(vxPalette3);
+    gag->SetShapeStyle(ssUp);
+    gag->SetMin(0);
+
+    // The craving button, the relapse button and the home page.
+    btnHelp = new TvxGradiButton(this);
+    btnHelp->setGeometry(20, 412, 163, 34);
+    btnHelp->SetCaption(QStringLiteral("아~땡긴다!"));
+    btnHelp->SetColors(vxGradiColors1);
+    btnSorry = new TvxGradiButton(this);
+    btnSorry->setGeometry(16, 452, 86, 23);
+    btnSorry->SetCaption(QStringLiteral("미안해..."));
+    btnSorry->SetColors(vxGradiColors1);
+    btnVisitToHome = new TvxGradiButton(this);
+    btnVisitToHome->setGeometry(108, 452, 78, 23);
+    btnVisitToHome->SetCaption(QStringLiteral("Tarvell"));
+    btnVisitToHome->SetColors(vxGradiColors1);
+    connect(btnVisitToHome, &TvxGradiButton::clicked, this, &TfrmMain::btnVisitToHomeClick);
+}
+
+void TfrmMain::BuildTray() {
+    popTray = new QMenu(this);
+    popTray->setFont(Look::GulimFont(12));
+    const QList<QIcon> icons = MenuIcons();
+    mnCalcDebt = popTray->addAction(icons.value(0), QStringLiteral("(&C) 내가 핀 담배값 계산"));
+    connect(mnCalcDebt, &QAction::triggered, this, &TfrmMain::mnCalcDebtClick);
+    popTray->addSeparator();
+    mnShowCalendar = popTray->addAction(QStringLiteral("(&A) 달력 보기"));
+    mnShowCalendar->setCheckable(true);
+    mnShowCalendar->setChecked(true);
+    connect(mnShowCalendar, &QAction::triggered, this, &TfrmMain::mnShowCalendarClick);
+    mnShowTvl = popTray->addAction(icons.value(3), QStringLiteral("(&S) Tarvell 보기"));
+    connect(mnShowTvl, &QAction::triggered, this, &TfrmMain::mnShowTvlClick);
+    popTray->addSeparator();
+    mnClose = popTray->addAction(QStringLiteral("(&X) 프로그램 종료"));
+    connect(mnClose, &QAction::triggered, this, &TfrmMain::mnCloseClick);
+
+    tray = new QSystemTrayIcon(AppIcon(), this);
+    tray->setContextMenu(popTray);
+    connect(tray, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
+                    trayClick();
+            });
+    tray->show();
+}
+
+// -------------------------------------------------------------------- state
+
+uint32_t TfrmMain::SpanNow() const {
+    // A clock base in the future (a start date set ahead, a clock turned
+    // back) counts as no abstinence yet rather than as four billion seconds.
+    const int32_t span = ElapsedSeconds(FClockBase, Clock::Now());
+    return span < 0 ? 0u : uint32_t(span);
+}
+
+void TfrmMain::LoadState() {
+    const IniProfile ini = m_prj.Ini();
+    const QRect screen = this->screen() ? this->screen()->geometry() : QRect(0, 0, 1024, 768);
+    // The window's size at this moment, frame included: 791 wide at start-up,
+    // before the stored calendar setting may narrow it.
+    const int outerW = width() + FrameExtra().width();
+    const int outerH = height() + FrameExtra().height();
+    const int left = ini.ReadInteger(Keys::Prog, Keys::Left, screen.width() / 2 - outerW / 2);
+    const int top = ini.ReadInteger(Keys::Prog, Keys::Top, screen.height() / 2 - outerH / 2);
+    move(left, top);
+
+    const int32_t debt = ini.ReadInteger(Keys::Personal, Keys::Debt, 0);
+    const int32_t retries = ini.ReadInteger(Keys::Personal, Keys::CountRetry, 0);
+    FSecsPerCigarette = uint32_t(ini.ReadInteger(Keys::Personal, Keys::Every, Keys::DefaultEvery));
+    if (FSecsPerCigarette != 0)
+        FCigarettesPerDay = 64800u / FSecsPerCigarette;
+
+    const TDateTime start = ini.ReadDateTime(Keys::Date, Keys::Start, Clock::Now());
+    setText(labStart, FormatDateTime(start));
+    setText(labCountRetry, FormatThousands(retries));
+    setText(labDebt, FormatThousands(uint32_t(debt)));
+    setText(labCount, QStringLiteral("0"));
+    setText(labToMoney, QStringLiteral("0"));
+    setText(labMargin, labDebt->text());
+
+    mnShowCalendar->setChecked(ini.ReadBool(Keys::Prog, Keys::ShowCalendar, true));
+    ApplyCalendarVisibility();
+
+    if (ini.ValueExists(Keys::Date, Keys::Restart)) {
+        FClockBase = ini.ReadDateTime(Keys::Date, Keys::Restart, Clock::Now());
+        setText(labReStart, FormatDateTime(FClockBase));
+    } else {
+        FClockBase = start;
+        setText(labReStart, QString());
+    }
+
+    // A hand-edited grade outside the table shows the nearest rank until
+    // the first refresh replaces it by the computed one.
+    FGrade =
+        uint8_t(std::clamp(ini.ReadInteger(Keys::Personal, Keys::Grade, 0), 0, GradeCount - 1));
+    setText(labGrade, GradeNames[FGrade]);
+    pntGrade->update();
+    ShowNextPromotion(FGrade);
+
+    SetElapsed(SpanNow());
+    FMilestone = -1;
+    FCigarettes = 0;
+    RefreshPanel();
+}
+
+// -------------------------------------------------------------------- clock
+
+void TfrmMain::tmrCountTimer() {
+    // Count freely between checks; every count that is a multiple of five
+    // is replaced by the real span, so a late tick, sleep or clock change
+    // is corrected within five ticks.
+    if (FElapsed % 5 != 0)
+        SetElapsed(FElapsed + 1);
+    else
+        SetElapsed(SpanNow());
+    if (FGradeBlink)
+        SetGradeColor(m_gradeColor == QColor(Qt::black) ? QColor(Qt::red) : QColor(Qt::black));
+}
+
+void TfrmMain::SetElapsed(uint32_t seconds) {
+    FElapsed = seconds;
+    imgSec->SetCount(seconds);
+    gagGrade->SetValue(gaugeValue(seconds));
+    gag->SetValue(gaugeValue(seconds));
+    RefreshPanel();
+}
+
+void TfrmMain::RefreshPanel() {
+    const uint32_t count = FElapsed;
+    const uint32_t years = count / 31536000u;
+    const uint32_t r = count % 31536000u;
+    const uint32_t months = r / 2592000u;
+    const uint32_t days = (r % 2592000u) / 86400u;
+    const uint32_t s = r % 86400u;
+    QString text;
+    if (years > 0)
+        text += QString::number(years) + QStringLiteral("년 ");
+    if (months > 0)
+        text += QString::number(months) + QStringLiteral("개월 ");
+    if (days > 0)
+        text += QString::number(days) + QStringLiteral("일 ");
+    text += QStringLiteral("%1시간 %2분 %3초").arg(s / 3600).arg(s % 3600 / 60).arg(s % 60);
+    setText(labDateTime, text);
+
+    ChangeGrade(GradeOf(count));
+    const int milestone = EffectIndexOf(count);
+    if (milestone != FMilestone)
+        UpdateMilestone(milestone);
+    setText(labNow, FormatDateTime(Clock::Now()));
+    if (FSecsPerCigarette != 0)
+        UpdateSavings();
+}
+
+void TfrmMain::UpdateSavings() {
+    const uint32_t count = FElapsed;
+    // Whole days count the full day's cigarettes. The running day counts one
+    // per interval of its waking 18 hours, but never more than a whole day,
+    // so the total never drops at midnight of the count and never goes back.
+    const uint32_t today = std::min(FCigarettesPerDay, (count % 86400u) / FSecsPerCigarette);
+    const uint32_t cigarettes = (count / 86400u) * FCigarettesPerDay + today;
+    if (cigarettes == FCigarettes)
+        return;
+    FCigarettes = cigarettes;
+    const uint32_t price = uint32_t(m_prj.ReadCigarPrice());
+    const uint32_t money = price * cigarettes;
+
+    const uint32_t cartons = cigarettes / 200u;
+    const uint32_t packs = cigarettes % 200u / 20u;
+    const uint32_t singles = cigarettes % 20u;
+    QString text;
+    if (cartons > 0)
+        text += FormatThousands(cartons) + QStringLiteral("보루 ");
+    if (packs > 0)
+        text += QString::number(packs) + QStringLiteral("갑 ");
+    text += QString::number(singles);
+    setText(labCount, text);
+    setText(labToMoney, FormatThousands(money));
+
+    const int32_t spent = m_prj.ReadDebt();
+    if (spent != 0)
+        setText(labMargin, FormatThousands(int32_t(uint32_t(spent) - money)));
+}
+
+// ------------------------------------------------------------------ grades
+
+void TfrmMain::ChangeGrade(int newGrade) {
+    if (newGrade == FGrade)
+        return;
+    const bool promotion = FGrade < newGrade;
+    FGradeBlink = promotion;
+    FGrade = uint8_t(newGrade);
+    setText(labGrade, GradeNames[FGrade]);
+    pntGrade->update();
+    if (promotion) {
+        setText(labGrade, upgradeText(FGrade));
+        m_prj.AppendLog(QStringLiteral("    승 급 :") + FormatDateTime(Clock::Now()) +
+                        QStringLiteral("   ") + GradeNames[FGrade] + QStringLiteral("...!!"));
+    }
+    m_prj.Ini().WriteInteger(Keys::Personal, Keys::Grade, newGrade);
+    ShowNextPromotion(newGrade);
+}
+
+void TfrmMain::ShowNextPromotion(int grade) {
+    const uint32_t next = GradeSeconds[size_t(grade) + 1];
+    gagGrade->SetMax(gaugeValue(next));
+    // A new maximum does not re-clamp the value: set it again so the bar is
+    // right now rather than at the next tick.
+    gagGrade->SetValue(gaugeValue(FElapsed));
+    setText(labUpgrade, FormatDateTime(ShiftBySeconds(int32_t(next), FClockBase)));
+}
+
+void TfrmMain::SetGradeColor(const QColor& color) {
+    m_gradeColor = color;
+    QPalette pal = labGrade->palette();
+    pal.setColor(QPalette::WindowText, color);
+    labGrade->setPalette(pal);
+}
+
+void TfrmMain::PaintGrade(QPainter& p) const {
+    if (m_images)
+        p.drawPixmap(0, 0, m_images->gradePixmap(FGrade));
+}
+
+// -------------------------------------------------------------- milestones
+
+void TfrmMain::UpdateMilestone(int b) {
+    FMilestoneSlot = b % 3;
+    gag->SetMax(gaugeValue(EffectSeconds[size_t(b)]));
+    gag->SetValue(gaugeValue(FElapsed));
+    const int first = 3 * (b / 3);
+    setText(labCheckStr1, EffectTitles[size_t(first)]);
+    setText(labCheckStr2, EffectTitles[size_t(first + 1)]);
+    setText(labCheckStr3, EffectTitles[size_t(first + 2)]);
+    // The texts break lines at single carriage returns.
+    QString exp = EffectTexts[size_t(b)];
+    exp.replace(u'\r', u'\n');
+    setText(labExp, exp);
+    FMilestone = b;
+    pntChecked1->update();
+    pntChecked2->update();
+    pntChecked3->update();
+}
+
+void TfrmMain::PaintChecked(QPainter& p, const TvxPaintBox& box) const {
+    const QIcon& icon = m_img1616.value(box.Tag() == FMilestoneSlot ? 1 : 0);
+    p.drawPixmap(0, 0, icon.pixmap(16, 16));
+}
+
+// ---------------------------------------------------------- window and tray
+
+bool TfrmMain::TrayUsable() const {
+    if (m_trayOverride >= 0)
+        return m_trayOverride != 0;
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void TfrmMain::HideToTray() {
+    // Hiding a top-level window also takes its taskbar entry away.
+    hide();
+}
+
+void TfrmMain::ShowFromTray() {
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+}
+
+void TfrmMain::trayClick() {
+    mnShowTvlClick();
+}
+
+void TfrmMain::mnShowTvlClick() {
+    if (isVisible() && !isMinimized())
+        HideToTray();
+    else
+        ShowFromTray();
+}
+
+void TfrmMain::mnShowCalendarClick() {
+    // The action has already toggled its own check mark.
+    m_prj.Ini().WriteBool(Keys::Prog, Keys::ShowCalendar, mnShowCalendar->isChecked());
+    ApplyCalendarVisibility();
+}
+
+void TfrmMain::ApplyCalendarVisibility() {
+    SetClientWidthForOuter(mnShowCalendar->isChecked() ? OuterWidth : NarrowOuterWidth);
+}
+
+QSize TfrmMain::FrameExtra() const {
+    // Before the window manager has framed the window, assume the designed
+    // frame share; offscreen and frameless, that gives the designed client size.
+    return m_frameExtra.isValid() ? m_frameExtra
+                                  : QSize(OuterWidth - ClientWidth, OuterHeight - ClientHeight);
+}
+
+void TfrmMain::SetClientWidthForOuter(int outerWidth) {
+    const QSize extra = FrameExtra();
+    const QSize client(outerWidth - extra.width(), OuterHeight - extra.height());
+    if (size() != client)
+        setFixedSize(client);
+}
+
+void TfrmMain::mnCalcDebtClick() {}
+
+void TfrmMain::btnVisitToHomeClick() {
+    m_prj.OpenHomePage();
+}
+
+void TfrmMain::mnCloseClick() {
+    m_reallyClosing = true;
+    close();
+    qApp->quit();
+}
+
+void TfrmMain::FormCloseQuery() {
+    IniProfile ini = m_prj.Ini();
+    ini.WriteInteger(Keys::Prog, Keys::Left, x());
+    ini.WriteInteger(Keys::Prog, Keys::Top, y());
+    m_positionSaved = true;
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    // The close box sends the program to the tray, as long as there is a tray
+    // to come back from; otherwise it would become an invisible process.
+    if (!m_reallyClosing && TrayUsable()) {
+        event->ignore();
+        HideToTray();
+        return;
+    }
+    m_reallyClosing = true;
+    if (!m_positionSaved)
+        FormCloseQuery();
+    event->accept();
+}
+
+void TfrmMain::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && TrayUsable()) {
+        // Leave the minimise itself alone, then hide: restoring comes through the tray.
+        QTimer::singleShot(0, this, [this] {
+            if (isMinimized())
+                HideToTray();
+        });
+    }
+}
+
+void TfrmMain::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Once the window manager has framed the window, size the client area
+    // so that the whole window, frame included, has the designed size.
+    QTimer::singleShot(0, this, [this] {
+        const QSize extra = frameGeometry().size() - geometry().size();
+        if (extra.width() > 0 || extra.height() > 0) {
+            if (m_frameExtra != extra) {
+                m_frameExtra = extra;
+                ApplyCalendarVisibility();
+            }
+        }
+    });
+}
+
+void TfrmMain::PaintBackground(QPainter& p) const {
+    p.fillRect(rect(), Look::MainBackground());
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(kBoxLine);
+    p.setBrush(kBoxFill);
+    for (const QRect& r : m_valueBoxes)
+        p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(kCalendarFrame);
+    p.drawRect(203, 5, 567, 474);
+}
+
+void TfrmMain::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    PaintBackground(p);
+}

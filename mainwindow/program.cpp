@@ -1,0 +1,5 @@
+#include "mainwindow/Startup.h"
+
+int main(int argc, char** argv) {
+    return RunTarvell(argc, argv);
+}

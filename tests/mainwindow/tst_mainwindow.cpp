@@ -1,0 +1,494 @@
+#include "core/Constants.h"
+#include "core/ProjectInfo.h"
+#include "mainwindow/Application.h"
+#include "mainwindow/ImagesRes.h"
+#include "mainwindow/main.h"
+#include "runtime/TextFile.h"
+#include "tests/support/TestSupport.h"
+#include "widgets/vxGag.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+using TestSupport::FrozenClock;
+using TestSupport::TempProgramFolder;
+
+namespace {
+const TDateTime kNow = EncodeDateTime(2026, 12, 8, 12, 43, 15);
+
+// Counts paint events of one widget.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* w) { w->installEventFilter(this); }
+    int count = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint)
+            ++count;
+        return false;
+    }
+};
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void positionStoredOrCentred_data();
+    void positionStoredOrCentred();
+    void outerSizeIncludesFrame();
+    void breakdownTexts_data();
+    void breakdownTexts();
+    void tickResyncsEveryFifthCount();
+    void promotionAfterOneDay();
+    void jumpOverSeveralGradesWritesOneLine();
+    void demotionIsSilent();
+    void blinkAlternatesBlackAndRed();
+    void milestoneRows_data();
+    void milestoneRows();
+    void savingsTexts_data();
+    void savingsTexts();
+    void noSavingsWhenEveryIsZero();
+    void cigarettesNeverDrop();
+    void futureClockBaseShowsZero();
+    void tickLeavesDiskAndPaintAlone();
+    void writeFailureReachesErrorBox();
+    void closeBoxHidesQuitSaves();
+    void withoutTrayCloseBoxEnds();
+    void calendarToggle();
+
+private:
+    void write(const QString& section, const QString& key, int value);
+    void writeDate(const QString& key, TDateTime value);
+    TfrmMain& load();
+    QByteArray log() const { return m_dir->read("plzNoSmoking.log"); }
+    int gradeKey() const { return m_prj->Ini().ReadInteger(Keys::Personal, Keys::Grade, -1); }
+    void tick(int n = 1) {
+        for (int i = 0; i < n; ++i) {
+            m_clock->advance(1);
+            m_main->tmrCountTimer();
+        }
+    }
+
+    std::unique_ptr<TempProgramFolder> m_dir;
+    std::unique_ptr<FrozenClock> m_clock;
+    std::unique_ptr<TvxPrjInfo> m_prj;
+    std::unique_ptr<TvxAnniversary> m_cursor;
+    std::unique_ptr<TfrmImagesRes> m_images;
+    std::unique_ptr<TfrmMain> m_main;
+};
+
+void TestMainWindow::init() {
+    m_dir = std::make_unique<TempProgramFolder>();
+    m_clock = std::make_unique<FrozenClock>(kNow);
+    m_prj = std::make_unique<TvxPrjInfo>(m_dir->path());
+    m_cursor = std::make_unique<TvxAnniversary>(m_dir->path());
+    m_images = std::make_unique<TfrmImagesRes>();
+    writeDate(Keys::Start, kNow);
+}
+
+void TestMainWindow::cleanup() {
+    m_main.reset();
+    m_images.reset();
+    m_cursor.reset();
+    m_prj.reset();
+    m_clock.reset();
+    m_dir.reset();
+    TApplication::SetErrorBox({});
+}
+
+void TestMainWindow::write(const QString& section, const QString& key, int value) {
+    m_prj->Ini().WriteInteger(section, key, value);
+}
+
+void TestMainWindow::writeDate(const QString& key, TDateTime value) {
+    m_prj->Ini().WriteDateTime(Keys::Date, key, value);
+}
+
+TfrmMain& TestMainWindow::load() {
+    m_main = std::make_unique<TfrmMain>(*m_prj, *m_cursor, m_images.get());
+    m_main->SetTrayAvailableForTesting(1);
+    m_main->LoadState();
+    return *m_main;
+}
+
+void TestMainWindow::positionStoredOrCentred_data() {
+    QTest::addColumn<bool>("stored");
+    QTest::addColumn<bool>("calendar");
+    QTest::newRow("stored") << true << true;
+    QTest::newRow("centred") << false << true;
+    QTest::newRow("centred on the full width even when narrow") << false << false;
+}
+
+void TestMainWindow::positionStoredOrCentred() {
+    QFETCH(bool, stored);
+    QFETCH(bool, calendar);
+    if (stored) {
+        write(Keys::Prog, Keys::Left, 37);
+        write(Keys::Prog, Keys::Top, 21);
+    }
+    m_prj->Ini().WriteBool(Keys::Prog, Keys::ShowCalendar, calendar);
+    TfrmMain& w = load();
+    const QRect screen = w.screen()->geometry();
+    const QPoint expected =
+        stored ? QPoint(37, 21)
+               : QPoint(screen.width() / 2 - 791 / 2, screen.height() / 2 - 520 / 2);
+    QCOMPARE(w.pos(), expected);
+    QCOMPARE(w.width() + (791 - 783), calendar ? 791 : 219);
+}
+
+void TestMainWindow::outerSizeIncludesFrame() {
+    TfrmMain& w = load();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTRY_COMPARE(w.frameGeometry().size(), QSize(791, 520));
+    w.mnShowCalendar->trigger();
+    QTRY_COMPARE(w.frameGeometry().size(), QSize(219, 520));
+    // Edges cannot resize it.
+    QCOMPARE(w.minimumSize(), w.maximumSize());
+}
+
+void TestMainWindow::breakdownTexts_data() {
+    QTest::addColumn<uint>("seconds");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("counter");
+    QTest::newRow("zero") << 0u << "0시간 0분 0초"
+                          << "0";
+    QTest::newRow("364 days") << 364u * 86400u << "12개월 4일 0시간 0분 0초"
+                              << "31,449,600";
+    QTest::newRow("365 days") << 365u * 86400u << "1년 0시간 0분 0초"
+                              << "31,536,000";
+    QTest::newRow("mixed") << 31536000u + 2u * 2592000u + 3u * 86400u + 309u
+                           << "1년 2개월 3일 0시간 5분 9초"
+                           << "36,979,509";
+    QTest::newRow("largest count") << 4294967295u << "136년 2개월 10일 6시간 28분 15초"
+                                   << "4,294,967,295";
+}
+
+void TestMainWindow::breakdownTexts() {
+    QFETCH(uint, seconds);
+    QFETCH(QString, text);
+    QFETCH(QString, counter);
+    TfrmMain& w = load();
+    w.SetElapsed(seconds);
+    QCOMPARE(w.labDateTime->text(), text);
+    QCOMPARE(FormatThousands(w.imgSec->Count()), counter);
+    // The counter bitmap: dark teal ground, white text ending near x = 150.
+    const QImage img = w.imgSec->Render();
+    QCOMPARE(img.size(), QSize(174, 26));
+    QCOMPARE(img.pixel(0, 0), 0xFF3D5553u);
+    QCOMPARE(img.pixel(173, 25), 0xFF3D5553u);
+    int rightmostWhite = -1, leftmostWhite = 999;
+    for (int x = 0; x < img.width(); ++x)
+        for (int y = 0; y < img.height(); ++y)
+            if (img.pixel(x, y) == 0xFFFFFFFFu) {
+                rightmostWhite = std::max(rightmostWhite, x);
+                leftmostWhite = std::min(leftmostWhite, x);
+            }
+    QVERIFY2(rightmostWhite > 130 && rightmostWhite < 172,
+             qPrintable(QString::number(rightmostWhite)));
+    QVERIFY(leftmostWhite >= 150 - 10 * int(counter.size()));
+}
+
+void TestMainWindow::tickResyncsEveryFifthCount() {
+    writeDate(Keys::Start, kNow - 101.0 / 86400);
+    TfrmMain& w = load();
+    QCOMPARE(w.FElapsed, 101u);
+    QList<uint> seen;
+    for (int i = 0; i < 12; ++i) {
+        if (i == 2)
+            m_clock->advance(1000); // the computer slept
+        tick();
+        seen << w.FElapsed;
+    }
+    // Free counting to the next multiple of five, then the true span.
+    QCOMPARE(seen,
+             (QList<uint>{102, 103, 104, 105, 1106, 1107, 1108, 1109, 1110, 1111, 1112, 1113}));
+}
+
+void TestMainWindow::promotionAfterOneDay() {
+    const TDateTime base = kNow - 1.0;
+    writeDate(Keys::Start, base);
+    TfrmMain& w = load();
+    QCOMPARE(w.FElapsed, 86400u);
+    QCOMPARE(int(w.FGrade), 0);
+    QCOMPARE(w.labGrade->text(), QStringLiteral("천민"));
+    QCOMPARE(w.labUpgrade->text(), QStringLiteral("2026-12-08 12:43:15"));
+    QVERIFY(!m_dir->exists("plzNoSmoking.log"));
+
+    tick();
+    QCOMPARE(w.FElapsed, 86401u);
+    QCOMPARE(int(w.FGrade), 1);
+    QCOMPARE(w.labGrade->text(), QStringLiteral("평민 (으)로 승급....!!"));
+    QCOMPARE(log(),
+             Cp949::encode(QStringLiteral("    승 급 :2026-12-08 12:43:16   평민...!!\r\n")));
+    QCOMPARE(gradeKey(), 1);
+    QCOMPARE(w.labUpgrade->text(), QStringLiteral("2026-12-10 12:43:15"));
+    QCOMPARE(w.gagGrade->Max(), 259200);
+    QVERIFY(w.FGradeBlink);
+    tick(10);
+    QCOMPARE(log().count('\n'), 1); // once per rise
+}
+
+void TestMainWindow::jumpOverSeveralGradesWritesOneLine() {
+    writeDate(Keys::Start, kNow - 45.0);
+    TfrmMain& w = load();
+    QCOMPARE(int(w.FGrade), 9);
+    QCOMPARE(log(),
+             Cp949::encode(QStringLiteral("    승 급 :2026-12-08 12:43:15   남작...!!\r\n")));
+    QCOMPARE(gradeKey(), 9);
+    QCOMPARE(w.gagGrade->Max(), 4838400);
+}
+
+void TestMainWindow::demotionIsSilent() {
+    write(Keys::Personal, Keys::Grade, 5);
+    TfrmMain& w = load();
+    QCOMPARE(int(w.FGrade), 0);
+    QCOMPARE(w.labGrade->text(), QStringLiteral("천민"));
+    QVERIFY(!w.FGradeBlink);
+    QCOMPARE(gradeKey(), 0);
+    QVERIFY(!m_dir->exists("plzNoSmoking.log"));
+}
+
+void TestMainWindow::blinkAlternatesBlackAndRed() {
+    writeDate(Keys::Start, kNow - 86400.0 / 86400 - 4.0 / 86400);
+    TfrmMain& w = load();
+    QVERIFY(w.FGradeBlink);
+    QVERIFY(!w.GradeLabelColor().isValid()); // still the default text colour
+    QList<QColor> colours;
+    for (int i = 0; i < 4; ++i) {
+        tick();
+        colours << w.GradeLabelColor();
+        QCOMPARE(w.labGrade->palette().color(QPalette::WindowText), colours.last());
+    }
+    QCOMPARE(colours, (QList<QColor>{Qt::black, Qt::red, Qt::black, Qt::red}));
+}
+
+void TestMainWindow::milestoneRows_data() {
+    QTest::addColumn<uint>("seconds");
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<int>("text");
+    QTest::addColumn<int>("max");
+    QTest::newRow("0") << 0u << 0 << 0 << 0 << 1200;
+    QTest::newRow("1199") << 1199u << 0 << 0 << 0 << 1200;
+    QTest::newRow("1200") << 1200u << 0 << 1 << 1 << 28800;
+    QTest::newRow("100 days") << 8640000u << 6 << 0 << 6 << 23328000;
+    QTest::newRow("beyond the last") << 400000000u << 6 << 2 << 8 << 315360000;
+}
+
+void TestMainWindow::milestoneRows() {
+    QFETCH(uint, seconds);
+    QFETCH(int, first);
+    QFETCH(int, slot);
+    QFETCH(int, text);
+    QFETCH(int, max);
+    TfrmMain& w = load();
+    w.SetElapsed(seconds);
+    QCOMPARE(w.labCheckStr1->text(), EffectTitles[size_t(first)]);
+    QCOMPARE(w.labCheckStr2->text(), EffectTitles[size_t(first + 1)]);
+    QCOMPARE(w.labCheckStr3->text(), EffectTitles[size_t(first + 2)]);
+    QCOMPARE(w.FMilestoneSlot, slot);
+    QString expected = EffectTexts[size_t(text)];
+    expected.replace(u'\r', u'\n');
+    QCOMPARE(w.labExp->text(), expected);
+    QCOMPARE(w.gag->Max(), max);
+    QCOMPARE(w.gag->Value(), int(std::min<uint>(seconds, uint(max))));
+    // The marked row shows the green dot, the others the empty mark.
+    TvxPaintBox* boxes[] = {w.pntChecked1, w.pntChecked2, w.pntChecked3};
+    for (int i = 0; i < 3; ++i) {
+        const QImage img = boxes[i]->grab().toImage();
+        const QColor centre = img.pixelColor(8, 8);
+        const bool green = centre.green() > centre.red() + 40;
+        QCOMPARE(green, i == slot);
+    }
+}
+
+void TestMainWindow::savingsTexts_data() {
+    QTest::addColumn<uint>("seconds");
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<QString>("money");
+    QTest::addColumn<QString>("margin");
+    // 20 a day (every 3240 s), 100 won each, 100,000 won spent before quitting.
+    QTest::newRow("0") << 0u << "0"
+                       << "0"
+                       << "100,000";
+    QTest::newRow("25") << 86400u + 5 * 3240u << "1갑 5"
+                        << "2,500"
+                        << "97,500";
+    QTest::newRow("200") << 10 * 86400u << "1보루 0"
+                         << "20,000"
+                         << "80,000";
+    QTest::newRow("4,513") << 225 * 86400u + 13 * 3240u << "22보루 5갑 13"
+                           << "451,300"
+                           << "-351,300";
+    QTest::newRow("negative balance") << 75 * 86400u << "7보루 5갑 0"
+                                      << "150,000"
+                                      << "-50,000";
+}
+
+void TestMainWindow::savingsTexts() {
+    QFETCH(uint, seconds);
+    QFETCH(QString, count);
+    QFETCH(QString, money);
+    QFETCH(QString, margin);
+    write(Keys::Personal, Keys::Every, 3240);
+    write(Keys::Personal, Keys::Debt, 100000);
+    TfrmMain& w = load();
+    QCOMPARE(w.labDebt->text(), QStringLiteral("100,000"));
+    w.SetElapsed(seconds);
+    QCOMPARE(w.labCount->text(), count);
+    QCOMPARE(w.labToMoney->text(), money);
+    QCOMPARE(w.labMargin->text(), margin);
+}
+
+void TestMainWindow::noSavingsWhenEveryIsZero() {
+    write(Keys::Personal, Keys::Every, 0);
+    write(Keys::Personal, Keys::Debt, 5000);
+    TfrmMain& w = load();
+    w.SetElapsed(30 * 86400);
+    tick(3);
+    QCOMPARE(w.labCount->text(), QStringLiteral("0"));
+    QCOMPARE(w.labToMoney->text(), QStringLiteral("0"));
+    QCOMPARE(w.labMargin->text(), QStringLiteral("5,000"));
+}
+
+void TestMainWindow::cigarettesNeverDrop() {
+    // The default: 10 a day, one every 6480 s. Counting the running day over
+    // all 24 hours would reach 13 before midnight and drop back to 10.
+    TfrmMain& w = load();
+    uint previous = 0;
+    auto check = [&](uint s) {
+        w.SetElapsed(s);
+        QVERIFY2(w.FCigarettes >= previous, qPrintable(QString::number(s)));
+        QVERIFY(w.FCigarettes <= (s / 86400 + 1) * 10);
+        previous = w.FCigarettes;
+    };
+    for (uint s = 0; s < 3 * 86400; s += 37) {
+        check(s);
+        if (s % 86400 > 86400 - 40) // every second across each whole-day boundary
+            for (uint t = s; t < s + 80; ++t)
+                check(t);
+    }
+    w.SetElapsed(86399);
+    QCOMPARE(w.FCigarettes, 10u);
+    w.SetElapsed(86400);
+    QCOMPARE(w.FCigarettes, 10u);
+    w.SetElapsed(86400 + 6480);
+    QCOMPARE(w.FCigarettes, 11u);
+}
+
+void TestMainWindow::futureClockBaseShowsZero() {
+    writeDate(Keys::Start, kNow + 1.0 / 24);
+    TfrmMain& w = load();
+    tick(10);
+    QCOMPARE(w.FElapsed, 0u);
+    QCOMPARE(int(w.FGrade), 0);
+    QCOMPARE(w.FMilestone, 0);
+    QCOMPARE(w.labDateTime->text(), QStringLiteral("0시간 0분 0초"));
+    QVERIFY(!m_dir->exists("plzNoSmoking.log"));
+    m_clock->advance(3600 - 10);
+    tick(6);
+    QCOMPARE(w.FElapsed, 6u);
+}
+
+void TestMainWindow::tickLeavesDiskAndPaintAlone() {
+    TfrmMain& w = load();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCoreApplication::processEvents();
+    PaintCounter countPaints(w.labCount);
+    PaintCounter gaugePaints(w.gagGrade);
+    const qint64 reads = TextFile::readCount();
+    // The first cigarette of the default 6480 s is minutes away.
+    for (int i = 0; i < 30; ++i) {
+        tick();
+        QCoreApplication::processEvents();
+    }
+    QCOMPARE(TextFile::readCount(), reads);
+    QCOMPARE(countPaints.count, 0);
+    QCOMPARE(gaugePaints.count, 0); // 30 s of 86,400 moves no pixel of the bar
+    w.SetElapsed(6480);
+    QCOMPARE(TextFile::readCount(), reads + 2); // price and spent amount
+    QCOMPARE(w.labCount->text(), QStringLiteral("1"));
+}
+
+void TestMainWindow::writeFailureReachesErrorBox() {
+    QStringList shown;
+    TApplication::SetErrorBox([&](const QString& m) { shown << m; });
+    writeDate(Keys::Start, kNow - 1.0);
+    TfrmMain& w = load();
+    {
+        // The promotion's log line cannot be written.
+        TestSupport::FileSizeLimit limit(4);
+        QTimerEvent te(w.tmrCount->timerId());
+        m_clock->advance(1);
+        QCoreApplication::sendEvent(w.tmrCount, &te);
+    }
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown.first().startsWith(
+                 QStringLiteral("Cannot create file \"%1\". ").arg(m_prj->LogFileName())),
+             qPrintable(shown.first()));
+    // The clock goes on.
+    tick(3);
+    QCOMPARE(w.FElapsed, 86404u);
+    QVERIFY(w.tmrCount->isActive());
+}
+
+void TestMainWindow::closeBoxHidesQuitSaves() {
+    TfrmMain& w = load();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.close();
+    QVERIFY(!w.isVisible());
+    QVERIFY(!m_prj->Ini().ValueExists(Keys::Prog, Keys::Left));
+    w.trayClick();
+    QVERIFY(w.isVisible());
+    w.trayClick();
+    QVERIFY(!w.isVisible());
+    w.trayClick();
+    w.move(120, 80);
+    w.mnCloseClick();
+    QCOMPARE(m_prj->Ini().ReadInteger(Keys::Prog, Keys::Left, -1), w.x());
+    QCOMPARE(m_prj->Ini().ReadInteger(Keys::Prog, Keys::Top, -1), w.y());
+    QVERIFY(!w.isVisible());
+}
+
+void TestMainWindow::withoutTrayCloseBoxEnds() {
+    TfrmMain& w = load();
+    w.SetTrayAvailableForTesting(0);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.close();
+    QVERIFY(!w.isVisible());
+    QVERIFY(m_prj->Ini().ValueExists(Keys::Prog, Keys::Left)); // the real close path
+}
+
+void TestMainWindow::calendarToggle() {
+    TfrmMain& w = load();
+    QVERIFY(w.mnShowCalendar->isChecked());
+    const int wide = w.width();
+    w.mnShowCalendar->trigger();
+    QCOMPARE(w.width(), wide - (791 - 219));
+    QCOMPARE(m_prj->Ini().ReadString(Keys::Prog, Keys::ShowCalendar, {}), QStringLiteral("0"));
+    const QPoint pos = w.pos();
+    QCOMPARE(w.pos(), pos);
+    // The next start opens narrow.
+    m_main.reset();
+    TfrmMain& again = load();
+    QCOMPARE(again.width(), wide - (791 - 219));
+    QVERIFY(!again.mnShowCalendar->isChecked());
+}
+
+int main(int argc, char** argv) {
+    TApplication app(argc, argv);
+    TestMainWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_mainwindow.moc"
