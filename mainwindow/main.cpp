@@ -16,6 +16,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QSystemTrayIcon>
@@ -66,7 +67,7 @@ void TvxCounterImage::SetCount(uint32_t count) {
 }
 
 QImage TvxCounterImage::Render() const {
-    QImage img(size(), QImage::Format_ARGB32);
+    QImage img(size(), QImage::Format_ARGB32_Premultiplied);
     img.fill(QColor(0x3D, 0x55, 0x53));
     QPainter p(&img);
     p.setRenderHint(QPainter::TextAntialiasing);
@@ -345,6 +346,11 @@ void TfrmMain::LoadState() {
 // -------------------------------------------------------------------- clock
 
 void TfrmMain::tmrCountTimer() {
+    if (m_inTray) {
+        SetElapsed(SpanNow());
+        ScheduleTrayTick();
+        return;
+    }
     // Count freely between checks; every count that is a multiple of five
     // is replaced by the real span, so a late tick, sleep or clock change
     // is corrected within five ticks.
@@ -358,14 +364,28 @@ void TfrmMain::tmrCountTimer() {
 
 void TfrmMain::SetElapsed(uint32_t seconds) {
     FElapsed = seconds;
-    imgSec->SetCount(seconds);
-    gagGrade->SetValue(gaugeValue(seconds));
-    gag->SetValue(gaugeValue(seconds));
+    if (!m_inTray) {
+        imgSec->SetCount(seconds);
+        gagGrade->SetValue(gaugeValue(seconds));
+        gag->SetValue(gaugeValue(seconds));
+    }
     RefreshPanel();
 }
 
 void TfrmMain::RefreshPanel() {
     const uint32_t count = FElapsed;
+    // In the tray nobody sees the per-second texts: the rank, the milestone
+    // and the savings still follow the clock, the rest waits for the window
+    // to be shown again. A resting program then costs next to nothing.
+    if (m_inTray) {
+        ChangeGrade(GradeOf(count));
+        const int milestone = EffectIndexOf(count);
+        if (milestone != FMilestone)
+            UpdateMilestone(milestone);
+        if (FSecsPerCigarette != 0)
+            UpdateSavings();
+        return;
+    }
     const uint32_t years = count / 31536000u;
     const uint32_t r = count % 31536000u;
     const uint32_t months = r / 2592000u;
@@ -496,6 +516,44 @@ bool TfrmMain::TrayUsable() const {
 void TfrmMain::HideToTray() {
     // Hiding a top-level window also takes its taskbar entry away.
     hide();
+    m_inTray = true;
+    ScheduleTrayTick();
+}
+
+uint32_t TfrmMain::SecondsToNextChange() const {
+    // Nothing the user can see or the log records changes before the next
+    // rank, the next milestone or the next cigarette; a minute at most, so
+    // that a wake from sleep or a clock change is caught soon after.
+    uint32_t best = 60;
+    const int32_t span = ElapsedSeconds(FClockBase, Clock::Now());
+    if (span < 0)
+        return std::clamp<uint32_t>(uint32_t(-int64_t(span)), 1, best);
+    const uint32_t e = FElapsed;
+    if (FGrade < GradeCount - 1) {
+        const uint32_t target = GradeSeconds[size_t(FGrade) + 1] + 1;
+        if (target > e)
+            best = std::min(best, target - e);
+    }
+    if (e < EffectSeconds[EffectCount - 1])
+        best = std::min(best, EffectSeconds[size_t(EffectIndexOf(e))] - e);
+    if (FSecsPerCigarette != 0) {
+        const uint32_t inDay = e % 86400u;
+        const uint32_t today = inDay / FSecsPerCigarette;
+        const uint32_t next = today < FCigarettesPerDay
+                                  ? std::min((today + 1) * FSecsPerCigarette, 86400u) - inDay
+                                  : 86400u - inDay + FSecsPerCigarette;
+        best = std::min(best, next);
+    }
+    return std::max<uint32_t>(best, 1);
+}
+
+void TfrmMain::ScheduleTrayTick() {
+    // Wake just after the wall-clock second at which the count reaches the
+    // next change, so a promotion is still logged at its own second.
+    const qint64 msInSecond = DateTimeToTimeStamp(Clock::Now()).Time % 1000;
+    const qint64 delay = qint64(SecondsToNextChange() - 1) * 1000 + (1000 - msInSecond) + 20;
+    tmrCount->setTimerType(Qt::PreciseTimer);
+    tmrCount->start(int(delay));
 }
 
 void TfrmMain::ShowFromTray() {
@@ -586,6 +644,12 @@ void TfrmMain::changeEvent(QEvent* event) {
 
 void TfrmMain::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    if (m_inTray) {
+        m_inTray = false;
+        tmrCount->setTimerType(Qt::CoarseTimer);
+        tmrCount->start(1000);
+        SetElapsed(SpanNow()); // bring the per-second texts up to date at once
+    }
     // Once the window manager has framed the window, size the client area
     // so that the whole window, frame included, has the designed size.
     QTimer::singleShot(0, this, [this] {
@@ -599,20 +663,25 @@ void TfrmMain::showEvent(QShowEvent* event) {
     });
 }
 
-void TfrmMain::PaintBackground(QPainter& p) const {
-    p.fillRect(rect(), Look::MainBackground());
+void TfrmMain::PaintBackground(QPainter& p, const QRect& exposed) const {
+    const QRect area = exposed.isNull() ? rect() : exposed;
+    p.fillRect(area, Look::MainBackground());
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(kBoxLine);
     p.setBrush(kBoxFill);
+    // The clock repaints a label or two every second: only the boxes under
+    // them are drawn again.
     for (const QRect& r : m_valueBoxes)
-        p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+        if (r.intersects(area))
+            p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setBrush(Qt::NoBrush);
     p.setPen(kCalendarFrame);
-    p.drawRect(203, 5, 567, 474);
+    if (QRect(203, 5, 568, 475).intersects(area) && !QRect(204, 6, 566, 473).contains(area))
+        p.drawRect(203, 5, 567, 474);
 }
 
-void TfrmMain::paintEvent(QPaintEvent*) {
+void TfrmMain::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    PaintBackground(p);
+    PaintBackground(p, event->rect());
 }

@@ -162,7 +162,9 @@ public:
     void SetTrayAvailableForTesting(int available) { m_trayOverride = available; }
 
     // Background, record boxes and calendar frame, as painted under the controls.
-    void PaintBackground(QPainter& p) const;
+    void PaintBackground(QPainter& p, const QRect& exposed = QRect()) const;
+    // Hidden in the tray: the per-second texts rest until the window is shown.
+    bool InTray() const { return m_inTray; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -179,6 +181,14 @@ private:
     void SetClientWidthForOuter(int outerWidth);
     QSize FrameExtra() const;
     uint32_t SpanNow() const;
+    void ScheduleTrayTick();
+
+public:
+    // In the tray the clock wakes only when something changes: the seconds
+    // until the next rank, milestone or cigarette (at most a minute).
+    uint32_t SecondsToNextChange() const;
+
+private:
     void SetGradeColor(const QColor& color);
     void PaintGrade(QPainter& p) const;
     void PaintChecked(QPainter& p, const TvxPaintBox& box) const;
@@ -189,6 +199,7 @@ private:
     QList<QIcon> m_img1616;
     QColor m_gradeColor;
     bool m_reallyClosing = false;
+    bool m_inTray = false;
     bool m_positionSaved = false;
     int m_trayOverride = -1;
     QSize m_frameExtra; // outer minus client size, once the window manager told it

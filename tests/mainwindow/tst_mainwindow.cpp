@@ -59,6 +59,9 @@ private slots:
     void tickLeavesDiskAndPaintAlone();
     void writeFailureReachesErrorBox();
     void closeBoxHidesQuitSaves();
+    void trayRestsPerSecondTexts();
+    void trayWakesAtTheNextChange_data();
+    void trayWakesAtTheNextChange();
     void withoutTrayCloseBoxEnds();
     void calendarToggle();
 
@@ -457,6 +460,55 @@ void TestMainWindow::closeBoxHidesQuitSaves() {
     QCOMPARE(m_prj->Ini().ReadInteger(Keys::Prog, Keys::Left, -1), w.x());
     QCOMPARE(m_prj->Ini().ReadInteger(Keys::Prog, Keys::Top, -1), w.y());
     QVERIFY(!w.isVisible());
+}
+
+void TestMainWindow::trayRestsPerSecondTexts() {
+    writeDate(Keys::Start, kNow - 1.0 + 10.0 / 86400); // ten seconds before a promotion
+    TfrmMain& w = load();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.trayClick();
+    QVERIFY(w.InTray());
+    // In the tray the clock sleeps until the promotion's second.
+    QCOMPARE(w.SecondsToNextChange(), 11u);
+    QCOMPARE(w.tmrCount->interval(), 11000 + 20);
+    const QString shownText = w.labDateTime->text();
+    const qint64 reads = TextFile::readCount();
+    tick(12);
+    // The texts rest, but the rank still follows the clock and is logged on time.
+    QCOMPARE(w.labDateTime->text(), shownText);
+    QCOMPARE(int(w.FGrade), 1);
+    QVERIFY(log().contains("2026-12-08 12:43:26"));
+    // The promotion: the log (load, append, save) and key Grade, nothing else.
+    QCOMPARE(TextFile::readCount(), reads + 2);
+    w.trayClick();
+    QVERIFY(!w.InTray());
+    QCOMPARE(w.labDateTime->text(), QStringLiteral("1일 0시간 0분 2초"));
+    QCOMPARE(w.labNow->text(), FormatDateTime(Clock::Now()));
+    QCOMPARE(w.imgSec->Count(), 86402u);
+}
+
+void TestMainWindow::trayWakesAtTheNextChange_data() {
+    QTest::addColumn<double>("daysAgo");
+    QTest::addColumn<int>("every");
+    QTest::addColumn<uint>("seconds");
+    QTest::newRow("nothing soon: a minute") << 3.5 << 6480 << 60u;
+    QTest::newRow("next cigarette") << 2.0 + 6470.0 / 86400 << 6480 << 10u;
+    QTest::newRow("first milestone") << 1190.0 / 86400 << 0 << 10u;
+    QTest::newRow("promotion") << 7.0 - 3.0 / 86400 << 0 << 4u;
+    QTest::newRow("milestone a second before the rank") << 3.0 - 3.0 / 86400 << 0 << 3u;
+    QTest::newRow("start in the future") << -5.0 / 86400 << 0 << 5u;
+    QTest::newRow("after the waking day: next day's first") << 0.9 << 6480 << 60u;
+}
+
+void TestMainWindow::trayWakesAtTheNextChange() {
+    QFETCH(double, daysAgo);
+    QFETCH(int, every);
+    QFETCH(uint, seconds);
+    writeDate(Keys::Start, kNow - daysAgo);
+    write(Keys::Personal, Keys::Every, every);
+    TfrmMain& w = load();
+    QCOMPARE(w.SecondsToNextChange(), seconds);
 }
 
 void TestMainWindow::withoutTrayCloseBoxEnds() {
