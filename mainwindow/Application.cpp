@@ -2,16 +2,12 @@
 
 #include "runtime/Desktop.h"
 #include "runtime/Errors.h"
+#include "widgets/ErrorBox.h"
 
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QUrl>
 #include <exception>
-
-namespace {
-TApplication::ErrorBox g_errorBox;
-bool g_inErrorBox = false;
-} // namespace
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
@@ -27,20 +23,11 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
 }
 
 void TApplication::SetErrorBox(ErrorBox box) {
-    g_errorBox = std::move(box);
+    SetErrorBoxHandler(std::move(box));
 }
 
 void TApplication::ShowError(const QString& message) {
-    if (g_errorBox) {
-        g_errorBox(message);
-        return;
-    }
-    // The clock keeps ticking under the box; one box at a time is enough.
-    if (g_inErrorBox)
-        return;
-    g_inErrorBox = true;
-    QMessageBox::critical(nullptr, QStringLiteral("Tarvell"), message);
-    g_inErrorBox = false;
+    ShowErrorBox(message);
 }
 
 void TApplication::InstallDesktopServices() {

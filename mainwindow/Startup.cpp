@@ -1,16 +1,12 @@
 #include "mainwindow/Startup.h"
 
 #include "core/ProjectInfo.h"
-#if __has_include("dialogs/Startup.h")
 #include "dialogs/Startup.h"
-#define TARVELL_STARTUP_DIALOGS 1
-#endif
 #include "mainwindow/Application.h"
 #include "mainwindow/ImagesRes.h"
 #include "mainwindow/main.h"
 #include "runtime/Errors.h"
 
-#include <QFile>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -51,12 +47,7 @@ int RunTarvell(int argc, char** argv) {
         return 0;
 
     try {
-#ifdef TARVELL_STARTUP_DIALOGS
         RunStartupDialogs(*prjInfo);
-#else
-        if (!QFile::exists(prjInfo->IniFileName()))
-            prjInfo->Ini().WriteDateTime(Keys::Date, Keys::Start, Clock::Now());
-#endif
     } catch (const EFileError& e) {
         TApplication::ShowError(e.message());
     }

@@ -2,6 +2,7 @@
 
 #include "core/Constants.h"
 #include "core/Funcs.h"
+#include "dialogs/CalcDebt.h"
 #include "mainwindow/ImagesRes.h"
 #include "resources/Pictures.h"
 #include "widgets/Look.h"
@@ -598,7 +599,12 @@ void TfrmMain::SetClientWidthForOuter(int outerWidth) {
         setFixedSize(client);
 }
 
-void TfrmMain::mnCalcDebtClick() {}
+void TfrmMain::mnCalcDebtClick() {
+    // Owned by the main window, with its cancel button: a save reloads the
+    // left column through LoadState.
+    TfrmCalcDebt dlg(m_prj, this, this);
+    dlg.ShowModal();
+}
 
 void TfrmMain::btnVisitToHomeClick() {
     m_prj.OpenHomePage();

@@ -1,0 +1,34 @@
+#include "dialogs/Startup.h"
+
+#include "core/ProjectInfo.h"
+#include "dialogs/CalcDebt.h"
+#include "dialogs/CheckSmoke.h"
+#include "widgets/ErrorBox.h"
+#include "dialogs/ToMe.h"
+
+#include <QFileInfo>
+
+void RunStartupDialogs(TvxPrjInfo& prj) {
+    if (QFileInfo::exists(prj.IniFileName())) {
+        // The answer needs no handling here: an admission has already
+        // restarted the record, and the main window reads it when it loads.
+        TfrmCheckSmoke check(prj);
+        check.ShowModal();
+        return;
+    }
+
+    {
+        TfrmCalcDebt calc(prj);
+        calc.SetFirstRunMode();
+        calc.ShowModal();
+    }
+    {
+        TfrmToMe toMe(prj);
+        toMe.ShowModal();
+    }
+    try {
+        prj.Ini().WriteDateTime(Keys::Date, Keys::Start, Clock::Now());
+    } catch (const EFileError& error) {
+        ShowFileError(nullptr, error);
+    }
+}

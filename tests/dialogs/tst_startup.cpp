@@ -1,0 +1,130 @@
+// The dialogs of start-up: the first-run sequence on an empty folder, and
+// the daily check once the settings file exists.
+
+#include "core/ProjectInfo.h"
+#include "dialogs/CalcDebt.h"
+#include "dialogs/CheckSmoke.h"
+#include "dialogs/Startup.h"
+#include "dialogs/ToMe.h"
+#include "runtime/TextFile.h"
+#include "tests/dialogs/DialogDriver.h"
+#include "tests/support/TestSupport.h"
+#include "widgets/vxGradiBtn.h"
+
+#include <QPlainTextEdit>
+#include <QTest>
+#include <optional>
+
+using DialogDriver::click;
+using DialogDriver::type;
+
+namespace {
+const TDateTime kNow = EncodeDateTime(2026, 12, 7, 12, 43, 14);
+}
+
+class TestStartup : public QObject {
+    Q_OBJECT
+
+private slots:
+    // However the calculator is left, the pledge follows and the start of
+    // the record is written.
+    void firstRun_data() {
+        QTest::addColumn<bool>("saveFigures");
+        QTest::newRow("figures saved") << true;
+        QTest::newRow("calculator closed") << false;
+    }
+    void firstRun() {
+        QFETCH(bool, saveFigures);
+        TestSupport::TempProgramFolder folder;
+        TestSupport::FrozenClock clock(kNow);
+        TvxPrjInfo prj(folder.path());
+        bool firstRunMode = false;
+        DialogDriver::Script script;
+        script
+            .on<TfrmCalcDebt>([&](TfrmCalcDebt* calc) {
+                firstRunMode = !calc->btnCancel->isVisible() &&
+                               calc->btnOK->Caption() == QStringLiteral("확 인") &&
+                               calc->btnOK->x() == 295;
+                if (!saveFigures) {
+                    calc->close();
+                    return;
+                }
+                type(calc->edtCount, QStringLiteral("20"));
+                type(calc->edtPrice, QStringLiteral("2500"));
+                type(calc->edtYear, QStringLiteral("10"));
+                click(calc->btnOK);
+            })
+            .on<TfrmToMe>([](TfrmToMe* toMe) {
+                QVERIFY(toMe->memToMe->toPlainText().isEmpty());
+                toMe->memToMe->setPlainText(QStringLiteral("오늘부터 금연\n꼭 지킨다"));
+                click(toMe->btnOK);
+            });
+        script.start();
+        RunStartupDialogs(prj);
+        QVERIFY(script.finished() && !script.timedOut());
+        QVERIFY(firstRunMode);
+
+        IniProfile ini = prj.Ini();
+        QCOMPARE(ini.ReadDateTime(Keys::Date, Keys::Start, 0), kNow);
+        QCOMPARE(folder.read(QStringLiteral("ToMe.txt")),
+                 Cp949::encode(QStringLiteral("오늘부터 금연\r\n꼭 지킨다")));
+        if (saveFigures) {
+            QCOMPARE(prj.ReadDebt(), 9125000);
+            QCOMPARE(ini.ReadInteger(Keys::Personal, Keys::Every, 0), 3240);
+            QCOMPARE(prj.ReadCigarPrice(), 125);
+        } else {
+            QVERIFY(!ini.SectionExists(Keys::Personal));
+            QCOMPARE(prj.ReadDebt(), 0);
+            QCOMPARE(prj.ReadCigarPrice(), Keys::DefaultCigarPrice);
+            QCOMPARE(ini.ReadInteger(Keys::Personal, Keys::Every, Keys::DefaultEvery),
+                     Keys::DefaultEvery);
+        }
+        QVERIFY(!ini.ValueExists(Keys::Date, Keys::Restart));
+    }
+
+    // A folder that refuses the start moment is reported, not passed over.
+    void unwritableStartIsShown() {
+        TestSupport::TempProgramFolder folder;
+        TestSupport::FrozenClock clock(kNow);
+        TvxPrjInfo prj(folder.path());
+        std::optional<TestSupport::FileSizeLimit> limit;
+        DialogDriver::Script script;
+        script.on<TfrmCalcDebt>([](TfrmCalcDebt* calc) { calc->close(); })
+            .on<TfrmToMe>([&](TfrmToMe* toMe) {
+                click(toMe->btnOK);
+                limit.emplace(8);
+            })
+            .answer(QMessageBox::Ok);
+        script.start();
+        RunStartupDialogs(prj);
+        limit.reset();
+        QVERIFY(script.finished() && !script.timedOut());
+        QCOMPARE(script.messages.size(), 1);
+        QCOMPARE(script.messages[0].icon, QMessageBox::Critical);
+        QVERIFY(script.messages[0].text.contains(QStringLiteral("plzNoSmoking.ini")));
+        QVERIFY(!prj.Ini().ValueExists(Keys::Date, Keys::Start));
+    }
+
+    void laterStartAsksTheDailyCheckOnly() {
+        TestSupport::TempProgramFolder folder;
+        TestSupport::FrozenClock clock(kNow);
+        const QByteArray ini = "[Date]\r\nStart=2026-01-02 03:04:05\r\n";
+        folder.write(QStringLiteral("plzNoSmoking.ini"), ini);
+        TvxPrjInfo prj(folder.path());
+        int dialogs = 0;
+        DialogDriver::Script script;
+        script.on<TfrmCheckSmoke>([&](TfrmCheckSmoke* check) {
+            ++dialogs;
+            click(check->btnNoSmoked);
+        });
+        script.start();
+        RunStartupDialogs(prj);
+        QVERIFY(script.finished() && !script.timedOut());
+        QCOMPARE(dialogs, 1);
+        QCOMPARE(folder.read(QStringLiteral("plzNoSmoking.ini")), ini);
+        QVERIFY(!folder.exists(QStringLiteral("ToMe.txt")));
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"

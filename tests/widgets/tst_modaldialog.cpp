@@ -1,0 +1,204 @@
+// Modal results, keys and frames of the dialog base.
+
+#include "tests/dialogs/DialogDriver.h"
+#include "widgets/Look.h"
+#include "widgets/ModalDialog.h"
+#include "widgets/vxGradiBtn.h"
+#include "widgets/vxGradiClrs.h"
+
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTest>
+
+namespace {
+
+// A dialog with an edit that holds the focus and one gradient button.
+struct Stage {
+    TvxModalDialog dialog;
+    QLineEdit* edit;
+    TvxGradiButton* button;
+    explicit Stage(TvxModalDialog::TvxFrame frame = TvxModalDialog::TvxFrame::Dialog)
+        : dialog(nullptr, frame) {
+        dialog.SetClientSize(200, 100);
+        edit = new QLineEdit(&dialog);
+        edit->setGeometry(5, 5, 100, 20);
+        edit->setFocus();
+        auto* colors = new TvxGradiColors(&dialog);
+        button = new TvxGradiButton(&dialog);
+        button->setGeometry(100, 60, 75, 25);
+        button->SetColors(colors);
+        button->SetCaption(QStringLiteral("확 인"));
+    }
+};
+
+} // namespace
+
+class TestModalDialog : public QObject {
+    Q_OBJECT
+
+private slots:
+    // How a dialog ends decides its result; the button's own result wins
+    // over whatever its handler did.
+    void resultOfEnding_data() {
+        QTest::addColumn<int>("buttonResult");
+        QTest::addColumn<int>("handlerResult"); // -1: the handler closes as the caption does
+        QTest::addColumn<int>("expected");
+        QTest::newRow("button result only") << 1 << 0 << 1;
+        QTest::newRow("handler sets OK") << 0 << 1 << 1;
+        QTest::newRow("handler sets Cancel") << 0 << 2 << 2;
+        QTest::newRow("handler closes, button says OK") << 1 << -1 << 1;
+        QTest::newRow("handler sets Cancel, button says OK") << 1 << 2 << 1;
+        QTest::newRow("handler closes") << 0 << -1 << 2;
+    }
+    void resultOfEnding() {
+        QFETCH(int, buttonResult);
+        QFETCH(int, handlerResult);
+        QFETCH(int, expected);
+        Stage s;
+        s.button->SetModalResult(buttonResult);
+        QObject::connect(s.button, &TvxGradiButton::clicked, &s.dialog, [&] {
+            if (handlerResult < 0)
+                s.dialog.close();
+            else if (handlerResult > 0)
+                s.dialog.SetModalResult(handlerResult);
+        });
+        DialogDriver::Script script;
+        script.on<TvxModalDialog>([&](TvxModalDialog*) { DialogDriver::click(s.button); });
+        script.start();
+        QCOMPARE(s.dialog.ShowModal(), expected);
+        QVERIFY(!script.timedOut());
+        QCOMPARE(s.dialog.ModalResult(), expected);
+    }
+
+    void buttonWithoutResultLeavesDialogOpen() {
+        Stage s;
+        bool stillOpen = false;
+        DialogDriver::Script script;
+        script.on<TvxModalDialog>([&](TvxModalDialog* d) {
+            DialogDriver::click(s.button);
+            stillOpen = d->isVisible();
+            d->SetModalResult(TvxModalDialog::mrNone);
+            stillOpen = stillOpen && d->isVisible();
+            d->SetModalResult(TvxModalDialog::mrOk);
+        });
+        script.start();
+        QCOMPARE(s.dialog.ShowModal(), 1);
+        QVERIFY(stillOpen);
+    }
+
+    // Enter and Esc end the dialog only through a button that claims them.
+    void enterAndEsc_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("isDefault");
+        QTest::addColumn<bool>("isCancel");
+        QTest::addColumn<int>("expected"); // 0: still open
+        QTest::newRow("Enter, plain button") << int(Qt::Key_Return) << false << false << 0;
+        QTest::newRow("keypad Enter, plain button") << int(Qt::Key_Enter) << false << false << 0;
+        QTest::newRow("Esc, plain button") << int(Qt::Key_Escape) << false << false << 0;
+        QTest::newRow("Enter, default button") << int(Qt::Key_Return) << true << false << 1;
+        QTest::newRow("Esc, cancel button") << int(Qt::Key_Escape) << false << true << 2;
+        QTest::newRow("Esc, default button") << int(Qt::Key_Escape) << true << false << 0;
+    }
+    void enterAndEsc() {
+        QFETCH(int, key);
+        QFETCH(bool, isDefault);
+        QFETCH(bool, isCancel);
+        QFETCH(int, expected);
+        Stage s;
+        s.button->SetDefault(isDefault);
+        s.button->SetCancel(isCancel);
+        s.button->SetModalResult(isCancel ? 2 : 1);
+        bool open = false;
+        DialogDriver::Script script;
+        script.on<TvxModalDialog>([&](TvxModalDialog* d) {
+            QTest::keyClick(s.edit, Qt::Key(key));
+            open = d->isVisible();
+            if (open)
+                d->SetModalResult(3);
+        });
+        script.start();
+        const int result = s.dialog.ShowModal();
+        QCOMPARE(open, expected == 0);
+        QCOMPARE(result, expected == 0 ? 3 : expected);
+    }
+
+    void captionCloseGivesCancel() {
+        Stage s;
+        DialogDriver::Script script;
+        script.on<TvxModalDialog>([](TvxModalDialog* d) { d->close(); });
+        script.start();
+        QCOMPARE(s.dialog.ShowModal(), TvxModalDialog::mrCancel);
+    }
+
+    // A window without caption buttons is left through its own buttons only.
+    void toolWindowRefusesOutsideClose() {
+        Stage s(TvxModalDialog::TvxFrame::ToolWindow);
+        bool refused = false;
+        DialogDriver::Script script;
+        script.on<TvxModalDialog>([&](TvxModalDialog* d) {
+            refused = !d->close() && d->isVisible();
+            d->Close();
+        });
+        script.start();
+        QCOMPARE(s.dialog.ShowModal(), TvxModalDialog::mrCancel);
+        QVERIFY(refused);
+    }
+
+    void frames_data() {
+        QTest::addColumn<int>("frame");
+        QTest::addColumn<bool>("closeBox");
+        QTest::addColumn<bool>("fixed");
+        QTest::addColumn<bool>("tool");
+        QTest::newRow("tool window")
+            << int(TvxModalDialog::TvxFrame::ToolWindow) << false << true << true;
+        QTest::newRow("dialog") << int(TvxModalDialog::TvxFrame::Dialog) << true << true << false;
+        QTest::newRow("sizeable") << int(TvxModalDialog::TvxFrame::Sizeable) << true << false
+                                  << false;
+    }
+    void frames() {
+        QFETCH(int, frame);
+        QFETCH(bool, closeBox);
+        QFETCH(bool, fixed);
+        QFETCH(bool, tool);
+        TvxModalDialog d(nullptr, TvxModalDialog::TvxFrame(frame));
+        d.SetClientSize(349, 161);
+        const Qt::WindowFlags f = d.windowFlags();
+        QCOMPARE(bool(f & Qt::WindowCloseButtonHint), closeBox);
+        QCOMPARE(bool(f & Qt::WindowMaximizeButtonHint), !fixed);
+        QCOMPARE(bool(f & Qt::WindowContextHelpButtonHint), false);
+        QCOMPARE((f & Qt::WindowType_Mask) == Qt::Tool, tool);
+        QCOMPARE(d.size(), QSize(349, 161));
+        QCOMPARE(d.minimumSize() == d.maximumSize(), fixed);
+    }
+
+    void sharedLookAndCentring() {
+        TvxModalDialog d;
+        d.SetClientSize(300, 200);
+        QCOMPARE(d.palette().color(QPalette::Window), QColor(0xED, 0xEB, 0xDA));
+        QCOMPARE(d.font().pixelSize(), 12);
+        QCOMPARE(d.font().family(), Look::BaseFont(12).family());
+        d.show();
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        const QRect outer = d.frameGeometry();
+        QVERIFY(qAbs(outer.center().x() - screen.center().x()) <= 1);
+        QVERIFY(qAbs(outer.center().y() - screen.center().y()) <= 1);
+        // Each image of the window is the same flat background.
+        const QImage img = d.grab().toImage();
+        QCOMPARE(img.pixelColor(150, 100), QColor(0xED, 0xEB, 0xDA));
+        d.hide();
+    }
+
+    void placedDialogStaysPut() {
+        TvxModalDialog d;
+        d.SetClientSize(100, 80);
+        d.SetScreenCentred(false);
+        d.move(13, 17);
+        d.show();
+        QCOMPARE(d.pos(), QPoint(13, 17));
+        d.hide();
+    }
+};
+
+QTEST_MAIN(TestModalDialog)
+#include "tst_modaldialog.moc"

@@ -1,0 +1,60 @@
+#pragma once
+// The base of every modal window of the program. It speaks in modal results
+// (0 none, 1 OK, 2 Cancel) rather than in accept and reject, keeps Enter and
+// Esc from ending the dialog behind the user's back, and gives every dialog
+// the shared look: the base font, the light background, centred on the screen.
+
+#include <QDialog>
+
+class TvxModalDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int mrNone = 0;
+    static constexpr int mrOk = 1;
+    static constexpr int mrCancel = 2;
+
+    enum class TvxFrame {
+        // A thin caption without any caption button: the dialog's own
+        // buttons are the only way out.
+        ToolWindow,
+        // A fixed dialog frame whose caption has a close box only.
+        Dialog,
+        // A frame the user can resize, with the usual caption buttons.
+        Sizeable,
+    };
+
+    explicit TvxModalDialog(QWidget* parent = nullptr, TvxFrame frame = TvxFrame::Dialog);
+
+    // Shows the dialog modally and returns its modal result once it closed.
+    int ShowModal();
+
+    int ModalResult() const { return result(); }
+    // A non-zero result ends the dialog with that result; 0 only clears it.
+    void SetModalResult(int modalResult);
+    // Ends the dialog as its close box would: with Cancel.
+    void Close() { SetModalResult(mrCancel); }
+
+    TvxFrame Frame() const { return m_frame; }
+    void SetFrame(TvxFrame frame);
+
+    // Size of the area inside the frame. Fixed frames keep exactly this size.
+    void SetClientSize(int width, int height);
+
+    // Centred on the screen when shown (the default), or left where placed.
+    bool ScreenCentred() const { return m_screenCentred; }
+    void SetScreenCentred(bool on) { m_screenCentred = on; }
+
+    void reject() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void ApplyFrame();
+
+    TvxFrame m_frame;
+    bool m_screenCentred = true;
+};
