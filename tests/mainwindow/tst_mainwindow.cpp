@@ -1,9 +1,11 @@
 #include "core/Constants.h"
 #include "core/ProjectInfo.h"
+#include "dialogs/CalcDebt.h"
 #include "mainwindow/Application.h"
 #include "mainwindow/ImagesRes.h"
 #include "mainwindow/main.h"
 #include "runtime/TextFile.h"
+#include "tests/dialogs/DialogDriver.h"
 #include "tests/support/TestSupport.h"
 #include "widgets/vxGag.h"
 
@@ -64,6 +66,7 @@ private slots:
     void trayWakesAtTheNextChange();
     void withoutTrayCloseBoxEnds();
     void calendarToggle();
+    void calculatorFromTrayReloads();
 
 private:
     void write(const QString& section, const QString& key, int value);
@@ -535,6 +538,31 @@ void TestMainWindow::calendarToggle() {
     TfrmMain& again = load();
     QCOMPARE(again.width(), wide - (791 - 219));
     QVERIFY(!again.mnShowCalendar->isChecked());
+}
+
+void TestMainWindow::calculatorFromTrayReloads() {
+    writeDate(Keys::Start, kNow - 2.0);
+    TfrmMain& w = load();
+    QCOMPARE(w.labDebt->text(), QStringLiteral("0"));
+    QCOMPARE(w.FCigarettesPerDay, 10u);
+    DialogDriver::Script script;
+    script.on<TfrmCalcDebt>([](TfrmCalcDebt* dlg) {
+        QVERIFY(!dlg->IsFirstRunMode());
+        DialogDriver::type(dlg->edtCount, "20");
+        DialogDriver::type(dlg->edtPrice, "2500");
+        DialogDriver::type(dlg->edtEtc, "0");
+        DialogDriver::type(dlg->edtYear, "10");
+        DialogDriver::type(dlg->edtYearGuess, "30");
+        DialogDriver::click(dlg->btnOK);
+    });
+    script.start();
+    w.mnCalcDebt->trigger();
+    QVERIFY(script.finished());
+    // The left column was rebuilt at once: new debt, 20 a day at 125 won.
+    QCOMPARE(w.labDebt->text(), QStringLiteral("9,125,000"));
+    QCOMPARE(w.FCigarettesPerDay, 20u);
+    QCOMPARE(w.labCount->text(), QStringLiteral("2갑 0"));
+    QCOMPARE(w.labToMoney->text(), QStringLiteral("5,000"));
 }
 
 int main(int argc, char** argv) {

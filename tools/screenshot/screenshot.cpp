@@ -2,6 +2,10 @@
 // fixed clock, into PNG files: the pictures of the README.
 //   tarvell_screenshot <output folder>
 #include "core/ProjectInfo.h"
+#include "dialogs/CalcDebt.h"
+#include "dialogs/CheckSmoke.h"
+#include "dialogs/ToMe.h"
+#include "dialogs/WaitToMe.h"
 #include "mainwindow/Application.h"
 #include "mainwindow/ImagesRes.h"
 #include "mainwindow/main.h"
@@ -43,8 +47,37 @@ int main(int argc, char** argv) {
     }
     main.show();
     app.processEvents();
-    const QString file = QDir(out).filePath(QStringLiteral("main-window.png"));
-    main.grab().save(file);
-    std::printf("%s\n", qPrintable(file));
+    auto save = [&](QWidget& w, const char* name) {
+        w.show();
+        app.processEvents();
+        const QString file = QDir(out).filePath(QString::fromLatin1(name));
+        w.grab().save(file);
+        w.hide();
+        std::printf("%s\n", qPrintable(file));
+    };
+    save(main, "main-window.png");
+
+    prj.WritePledge(QStringLiteral("나는 오늘부터 담배를 끊는다.\n가족과 나 자신을 위해서."));
+    {
+        TfrmCalcDebt calc(prj);
+        calc.SetFirstRunMode();
+        save(calc, "calculator-first-run.png");
+    }
+    {
+        TfrmCalcDebt calc(prj, &main);
+        save(calc, "calculator.png");
+    }
+    {
+        TfrmToMe toMe(prj);
+        save(toMe, "pledge.png");
+    }
+    {
+        TfrmWaitToMe wait(prj);
+        save(wait, "pledge-craving.png");
+    }
+    {
+        TfrmCheckSmoke check(prj);
+        save(check, "daily-check.png");
+    }
     return 0;
 }
