@@ -52,8 +52,8 @@ int RunTarvell(int argc, char** argv) {
         TApplication::ShowError(e.message());
     }
 
+    // The application title; window captions stay exactly as each window sets them.
     app.setApplicationName(QStringLiteral("Tarvell"));
-    app.setApplicationDisplayName(QStringLiteral("Tarvell"));
 
     int result = 0;
     {
