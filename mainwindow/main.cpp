@@ -119,24 +119,16 @@ void TfrmMain::FormCreate() {
     setAutoFillBackground(false);
     setFixedSize(ClientWidth, ClientHeight);
 
-    vxPalette1 = new TvxPalette(this);
-    vxPalette1->SetABrightestColor(QColor(0x63, 0x89, 0x8D));
-    vxPalette1->SetBBrightColor(QColor(0x50, 0x6E, 0x71));
-    vxPalette1->SetCFaceColor(QColor(0x3D, 0x53, 0x55));
-    vxPalette1->SetDDarkColor(QColor(0x2A, 0x38, 0x39));
-    vxPalette1->SetEDarkestColor(QColor(0x00, 0x00, 0x00));
-    vxPalette2 = new TvxPalette(this);
-    vxPalette2->SetABrightestColor(QColor(0xED, 0xEB, 0xDA));
-    vxPalette2->SetBBrightColor(QColor(0xE9, 0xE7, 0xD8));
-    vxPalette2->SetCFaceColor(QColor(0xE5, 0xE3, 0xD6));
-    vxPalette2->SetDDarkColor(QColor(0xE1, 0xDF, 0xD4));
-    vxPalette2->SetEDarkestColor(QColor(0xD5, 0xD5, 0xCC));
-    vxPalette3 = new TvxPalette(this);
-    vxPalette3->SetABrightestColor(QColor(0xFF, 0x00, 0x00));
-    vxPalette3->SetBBrightColor(QColor(0xE6, 0x00, 0x00));
-    vxPalette3->SetCFaceColor(QColor(0xCD, 0x00, 0x00));
-    vxPalette3->SetDDarkColor(QColor(0xB4, 0x00, 0x00));
-    vxPalette3->SetEDarkestColor(QColor(0x80, 0x00, 0x00));
+    // Brightest, bright, face, dark, darkest.
+    auto palette = [this](std::array<QRgb, TvxPalette::SlotCount> colors) {
+        auto* pal = new TvxPalette(this);
+        for (int i = 0; i < TvxPalette::SlotCount; ++i)
+            pal->SetPaletteColor(i, QColor(colors[size_t(i)]));
+        return pal;
+    };
+    vxPalette1 = palette({0x63898D, 0x506E71, 0x3D5355, 0x2A3839, 0x000000});
+    vxPalette2 = palette({0xEDEBDA, 0xE9E7D8, 0xE5E3D6, 0xE1DFD4, 0xD5D5CC});
+    vxPalette3 = palette({0xFF0000, 0xE60000, 0xCD0000, 0xB40000, 0x800000});
 
     vxGradiColors1 = new TvxGradiColors(this);
     vxGradiColors1->setClrOutShadow(QColor(0xE7, 0xE2, 0xD1));
