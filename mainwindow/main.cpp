@@ -56,7 +56,8 @@ QString upgradeText(int grade) {
 
 // ------------------------------------------------------------ counter image
 
-TvxCounterImage::TvxCounterImage(QWidget* parent) : QWidget(parent) {
+TvxCounterImage::TvxCounterImage(QWidget* parent)
+    : QWidget(parent), m_font(Look::ArialFont(18, true)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -72,9 +73,7 @@ QImage TvxCounterImage::Render() const {
     img.fill(QColor(0x3D, 0x55, 0x53));
     QPainter p(&img);
     p.setRenderHint(QPainter::TextAntialiasing);
-    QFont f = Look::ArialFont(18, true);
-    f.setStyleStrategy(QFont::PreferAntialias);
-    p.setFont(f);
+    p.setFont(m_font);
     p.setPen(Qt::white);
     const QString text = FormatThousands(m_count);
     const int x = 150 - 10 * int(text.size());

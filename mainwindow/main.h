@@ -46,6 +46,7 @@ protected:
 private:
     uint32_t m_count = 0;
     bool m_painted = false;
+    QFont m_font; // resolved once: the counter is drawn every second
 };
 
 // A 16 by 16 milestone mark (tag 0, 1 or 2) or the 32 by 32 rank picture.
