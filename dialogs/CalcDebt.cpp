@@ -2,10 +2,10 @@
 
 #include "core/ProjectInfo.h"
 #include "dialogs/DialogParts.h"
-#include "widgets/ErrorBox.h"
 #include "dialogs/StateReloader.h"
 #include "resources/Pictures.h"
 #include "runtime/DateTime.h"
+#include "widgets/ErrorBox.h"
 #include "widgets/vxGradiBtn.h"
 #include "widgets/vxGradiClrs.h"
 

@@ -3,8 +3,8 @@
 #include "core/ProjectInfo.h"
 #include "dialogs/CalcDebt.h"
 #include "dialogs/CheckSmoke.h"
-#include "widgets/ErrorBox.h"
 #include "dialogs/ToMe.h"
+#include "widgets/ErrorBox.h"
 
 #include <QFileInfo>
 
