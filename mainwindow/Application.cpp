@@ -15,19 +15,11 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const EFileError& e) {
-        ShowError(e.message());
+        ShowErrorBox(e.message());
     } catch (const std::exception& e) {
-        ShowError(QString::fromLocal8Bit(e.what()));
+        ShowErrorBox(QString::fromLocal8Bit(e.what()));
     }
     return false;
-}
-
-void TApplication::SetErrorBox(ErrorBox box) {
-    SetErrorBoxHandler(std::move(box));
-}
-
-void TApplication::ShowError(const QString& message) {
-    ShowErrorBox(message);
 }
 
 void TApplication::InstallDesktopServices() {

@@ -4,7 +4,6 @@
 // and the program goes on.
 
 #include <QApplication>
-#include <functional>
 
 class TApplication : public QApplication {
     Q_OBJECT
@@ -12,11 +11,6 @@ public:
     TApplication(int& argc, char** argv);
 
     bool notify(QObject* receiver, QEvent* event) override;
-
-    // Shows the message of an escaped exception; tests replace it.
-    using ErrorBox = std::function<void(const QString& message)>;
-    static void SetErrorBox(ErrorBox box);
-    static void ShowError(const QString& message);
 
     // The Desktop services of the core, backed by the real desktop.
     static void InstallDesktopServices();

@@ -6,6 +6,7 @@
 #include "mainwindow/ImagesRes.h"
 #include "mainwindow/main.h"
 #include "runtime/Errors.h"
+#include "widgets/ErrorBox.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -49,7 +50,7 @@ int RunTarvell(int argc, char** argv) {
     try {
         RunStartupDialogs(*prjInfo);
     } catch (const EFileError& e) {
-        TApplication::ShowError(e.message());
+        ShowErrorBox(e.message());
     }
 
     // The application title; window captions stay exactly as each window sets them.
@@ -61,7 +62,7 @@ int RunTarvell(int argc, char** argv) {
         try {
             frmMain.LoadState();
         } catch (const EFileError& e) {
-            TApplication::ShowError(e.message());
+            ShowErrorBox(e.message());
         }
         frmMain.show();
         result = app.exec();

@@ -7,6 +7,7 @@
 #include "runtime/TextFile.h"
 #include "tests/dialogs/DialogDriver.h"
 #include "tests/support/TestSupport.h"
+#include "widgets/ErrorBox.h"
 #include "widgets/vxGag.h"
 
 #include <QAction>
@@ -105,7 +106,7 @@ void TestMainWindow::cleanup() {
     m_prj.reset();
     m_clock.reset();
     m_dir.reset();
-    TApplication::SetErrorBox({});
+    SetErrorBoxHandler({});
 }
 
 void TestMainWindow::write(const QString& section, const QString& key, int value) {
@@ -426,7 +427,7 @@ void TestMainWindow::tickLeavesDiskAndPaintAlone() {
 
 void TestMainWindow::writeFailureReachesErrorBox() {
     QStringList shown;
-    TApplication::SetErrorBox([&](const QString& m) { shown << m; });
+    SetErrorBoxHandler([&](const QString& m) { shown << m; });
     writeDate(Keys::Start, kNow - 1.0);
     TfrmMain& w = load();
     {
