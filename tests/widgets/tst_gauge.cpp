@@ -2,6 +2,7 @@
 // scale behind the bar length, the exact pixels of the bar, and that values
 // which leave the bar where it is cause no repaint.
 
+#include "tests/widgets/PixelMap.h"
 #include "widgets/VxPal.h"
 #include "widgets/vxGag.h"
 
@@ -11,35 +12,9 @@
 
 #include <limits>
 
+using namespace PixelMap;
+
 namespace {
-
-const QRgb Sentinel = qRgb(0xFF, 0x00, 0xFF);
-
-// a..e: the test palette's slots 0..4; k: black; '.': left alone.
-const QHash<QChar, QRgb>& Legend() {
-    static const QHash<QChar, QRgb> legend = {{'a', qRgb(0xFF, 0xE0, 0xE0)},
-                                              {'b', qRgb(0xE0, 0xFF, 0xE0)},
-                                              {'c', qRgb(0xE0, 0xE0, 0xFF)},
-                                              {'d', qRgb(0x60, 0x60, 0x00)},
-                                              {'e', qRgb(0x30, 0x30, 0x60)},
-                                              {'k', qRgb(0x00, 0x00, 0x00)},
-                                              {'.', Sentinel}};
-    return legend;
-}
-
-QStringList Drawn(const TvxGauge& gauge) {
-    QImage img(gauge.size(), QImage::Format_ARGB32);
-    img.fill(Sentinel);
-    gauge.DrawTo(img);
-    QStringList rows;
-    for (int y = 0; y < img.height(); ++y) {
-        QString row;
-        for (int x = 0; x < img.width(); ++x)
-            row += Legend().key(img.pixel(x, y), QChar('?'));
-        rows << row;
-    }
-    return rows;
-}
 
 // "m5" sets Min, "M5" Max, "v5" Value, "dV"/"dH" the direction.
 void Apply(TvxGauge& g, const QStringList& ops) {
@@ -58,16 +33,7 @@ void Apply(TvxGauge& g, const QStringList& ops) {
     }
 }
 
-class CountedGauge : public TvxGauge {
-public:
-    int paints = 0;
-
-protected:
-    void paintEvent(QPaintEvent* e) override {
-        ++paints;
-        TvxGauge::paintEvent(e);
-    }
-};
+using CountedGauge = PixelMap::Counted<TvxGauge>;
 
 const QString K12 = QStringLiteral("kkkkkkkkkkkk");
 

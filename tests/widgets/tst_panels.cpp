@@ -1,6 +1,7 @@
 // Drawn panels and palettes: colour resolution, the pixel layout of bevels,
 // frames and border lines, palette binding, and robustness at tiny sizes.
 
+#include "tests/widgets/PixelMap.h"
 #include "widgets/VxBox.h"
 #include "widgets/VxCBox.h"
 #include "widgets/VxPal.h"
@@ -14,61 +15,15 @@
 
 #include <memory>
 
+using namespace PixelMap;
+
 namespace {
-
-const QRgb Sentinel = qRgb(0xFF, 0x00, 0xFF);
-
-// a..e: the test palette's slots 0..4; g, w, m, k: the default greys, white
-// and black; '.': a pixel the control left alone.
-const QHash<QChar, QRgb>& Legend() {
-    static const QHash<QChar, QRgb> legend = {
-        {'a', qRgb(0xFF, 0xE0, 0xE0)}, {'b', qRgb(0xE0, 0xFF, 0xE0)},
-        {'c', qRgb(0xE0, 0xE0, 0xFF)}, {'d', qRgb(0x60, 0x60, 0x00)},
-        {'e', qRgb(0x30, 0x30, 0x60)}, {'g', qRgb(0xC0, 0xC0, 0xC0)},
-        {'w', qRgb(0xFF, 0xFF, 0xFF)}, {'m', qRgb(0x80, 0x80, 0x80)},
-        {'k', qRgb(0x00, 0x00, 0x00)}, {'.', Sentinel}};
-    return legend;
-}
 
 void FillTestPalette(TvxPalette& pal) {
     const QString letters = QStringLiteral("abcde");
     for (int i = 0; i < 5; ++i)
         pal.SetPaletteColor(i, QColor(Legend().value(letters[i])));
 }
-
-QImage SentinelImage(int w, int h) {
-    QImage img(w, h, QImage::Format_ARGB32);
-    img.fill(Sentinel);
-    return img;
-}
-
-QStringList MapOf(const QImage& img) {
-    QStringList rows;
-    for (int y = 0; y < img.height(); ++y) {
-        QString row;
-        for (int x = 0; x < img.width(); ++x)
-            row += Legend().key(img.pixel(x, y), QChar('?'));
-        rows << row;
-    }
-    return rows;
-}
-
-QStringList Drawn(const TvxBox& box) {
-    QImage img = SentinelImage(box.width(), box.height());
-    box.DrawTo(img);
-    return MapOf(img);
-}
-
-template <class Base> class Counted : public Base {
-public:
-    int paints = 0;
-
-protected:
-    void paintEvent(QPaintEvent* e) override {
-        ++paints;
-        Base::paintEvent(e);
-    }
-};
 
 // Shows the widget and waits until the first paints are over.
 template <class W> bool ShowSettled(W& w) {
