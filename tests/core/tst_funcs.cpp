@@ -12,6 +12,10 @@ private slots:
     void effects_data();
     void effects();
     void tablesAreOrderedAndComplete();
+    void rankTable_data();
+    void rankTable();
+    void effectTable_data();
+    void effectTable();
     void effectTextsKeepTheirBreaks();
     void elapsed_data();
     void elapsed();
@@ -75,6 +79,82 @@ void TestFuncs::tablesAreOrderedAndComplete() {
     for (const auto* table : {&EffectTitles, &EffectTexts})
         for (const QString& s : *table)
             QCOMPARE(Cp949::unencodable(s), QString());
+}
+
+// The tables written out as the program must show them, row by row.
+void TestFuncs::rankTable_data() {
+    QTest::addColumn<int>("rank");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<uint>("seconds");
+    QTest::addColumn<QString>("label");
+    const struct {
+        const char* name;
+        uint seconds;
+        const char* label;
+    } rows[] = {
+        {"천민", 0u, "시작"},         {"평민", 86400u, "하루"},     {"병사", 259200u, "3일"},
+        {"기사", 604800u, "7일"},     {"기사장", 864000u, "10일"},  {"장군", 1209600u, "14일"},
+        {"상장군", 1555200u, "18일"}, {"대장군", 1987200u, "23일"}, {"귀족", 2592000u, "한달"},
+        {"남작", 3628800u, "42일"},   {"자작", 4838400u, "56일"},   {"백작", 6048000u, "70일"},
+        {"후작", 7257600u, "84일"},   {"공작", 8640000u, "100일"},  {"왕족", 10368000u, "넉달"},
+        {"왕", 15552000u, "6개월"},   {"대왕", 31536000u, "1년"},   {"황제", 157680000u, "5년"},
+        {"신", 315360000u, "10년"},   {"", 1576800000u, "100년"}};
+    for (int r = 0; r < 20; ++r)
+        QTest::addRow("%d", r) << r << QString::fromUtf8(rows[r].name) << rows[r].seconds
+                               << QString::fromUtf8(rows[r].label);
+}
+
+void TestFuncs::rankTable() {
+    QFETCH(int, rank);
+    QFETCH(QString, name);
+    QFETCH(uint, seconds);
+    QFETCH(QString, label);
+    QCOMPARE(GradeSeconds[size_t(rank)], seconds);
+    QCOMPARE(GradeLabels[size_t(rank)], label);
+    if (rank < GradeCount)
+        QCOMPARE(GradeNames[size_t(rank)], name);
+}
+
+void TestFuncs::effectTable_data() {
+    QTest::addColumn<int>("effect");
+    QTest::addColumn<uint>("seconds");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
+    const struct {
+        uint seconds;
+        const char* title;
+        const char* text;
+    } rows[] = {
+        {1200u, "혈압,맥박,체온 정상",
+         "혈압과 맥박이 정상으로\r돌아오고 손발부터 정상\r체온으로 올라갑니다(20분)"},
+        {28800u, "혈중 산소량 정상",
+         "혈중 카본모노싸이드의\r수치가 떨어지고\r혈중 산소량이 정상치로\r올라갑니다(8시간)"},
+        {43200u, "심장마비 위험 감소", "심장마비 위험의 공포에서\r\r벗어납니다(12시간)"},
+        {172800u, "말초신경,후/미각 회복",
+         "말초신경이 되살아 나기\r시작하며, 맛과 냄새를\r더 잘 알아 봅니다(48시간)"},
+        {259200u, "호흡 양호", "기관지가 편안해져서\r\r호흡이 편해집니다(72시간)"},
+        {1296000u, "순환기능, 폐기능 양호",
+         "순환기능이 좋아져 산책\r하기가 좋아집니다.\r폐기능이 30% 증가합니다.\r(2주)"},
+        {23328000u, "폐가 깨끗,체력 상승",
+         "기침,피로,숨가쁜 증상이\r사라지기 시작하고,그을렸던\r폐와 얼굴색이 깨끗해지기\r"
+         "시작합니다(9개월)"},
+        {157680000u, "폐암 사망 확률 감소", "폐암으로 죽는 확률이\r\r반으로 뚝 떨어집니다\r(5년)"},
+        {315360000u, "1000세 건강",
+         "폐암사망확률이 10% 이하로\r10%이하로 뚝 떨어집니다.,\r이제 100세 건강을 지켜\r"
+         "나가십시오.     (10년)"}};
+    for (int e = 0; e < 9; ++e)
+        QTest::addRow("%d", e) << e << rows[e].seconds << QString::fromUtf8(rows[e].title)
+                               << QString::fromUtf8(rows[e].text);
+}
+
+void TestFuncs::effectTable() {
+    QFETCH(int, effect);
+    QFETCH(uint, seconds);
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    QCOMPARE(EffectSeconds[size_t(effect)], seconds);
+    QCOMPARE(EffectTitles[size_t(effect)], title);
+    QCOMPARE(EffectTexts[size_t(effect)], text);
 }
 
 void TestFuncs::effectTextsKeepTheirBreaks() {
