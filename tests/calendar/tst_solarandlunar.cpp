@@ -1,6 +1,8 @@
 #include "calendar/SolarAndLunar.h"
 #include "runtime/DateTime.h"
 
+#include <QDate>
+#include <QFile>
 #include <QTest>
 
 class TestSolarAndLunar : public QObject {
@@ -10,6 +12,7 @@ private slots:
     void conversions_data();
     void conversions();
     void everyCoveredDayFollowsTheDayBefore();
+    void monthStartsMatchTheReference();
     void outsideTheTableNeverFails();
 };
 
@@ -104,6 +107,37 @@ void TestSolarAndLunar::everyCoveredDayFollowsTheDayBefore() {
         prev = cur;
     }
     QCOMPARE(months, 163 * 12 + 60);
+}
+
+void TestSolarAndLunar::monthStartsMatchTheReference() {
+    // Every month start of the reference calendar must be day 1 of the same
+    // lunar month here, and intercalary exactly where it is intercalary there:
+    // a wrong digit in any row moves a start or renumbers a month.
+    QFile f(QStringLiteral(LUNAR_REFERENCE));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    int starts = 0, slot = 0, year = 0;
+    QStringList wrong;
+    while (!f.atEnd()) {
+        const QByteArray line = f.readLine().trimmed();
+        if (line.isEmpty() || line.startsWith('#'))
+            continue;
+        const QList<QByteArray> p = line.split(' ');
+        const QDate solar = QDate::fromString(QString::fromLatin1(p.value(0)), Qt::ISODate);
+        const int ly = p.value(1).toInt();
+        slot = ly == year ? slot + 1 : 0;
+        year = ly;
+        const TLunarDate l =
+            SolarToLunar(uint16_t(solar.year()), uint16_t(solar.month()), uint16_t(solar.day()));
+        const bool inTable = ly >= 1881 && ly <= 2043 && slot < 13;
+        const char c = inTable ? LunarMonthTable[ly - 1881][slot] : '0';
+        const bool leap = c == '3' || c == '4';
+        if (!inTable || l.Year != ly || l.Month != p.value(2).toInt() || l.Day != 1 ||
+            leap != (p.value(3) == "L"))
+            wrong << QString::fromLatin1(line);
+        ++starts;
+    }
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.mid(0, 5).join(QStringLiteral("; "))));
+    QCOMPARE(starts, 163 * 12 + 60);
 }
 
 void TestSolarAndLunar::outsideTheTableNeverFails() {
