@@ -21,15 +21,24 @@ namespace {
 // that every existing file was written in is "windows-949".
 constexpr const char* kCodec = "windows-949";
 
+int systemSync(int fd) {
+#ifdef Q_OS_UNIX
+    return ::fsync(fd);
+#else
+    Q_UNUSED(fd);
+    return 0;
+#endif
+}
+
+TextFile::SyncFunction& syncFunction() {
+    static TextFile::SyncFunction sync = systemSync;
+    return sync;
+}
+
 // The new content must be on the disk before the rename makes it the file,
 // or a power loss could leave an empty file where the records were.
 bool syncToDisk(QSaveFile& f) {
-#ifdef Q_OS_UNIX
-    return ::fsync(f.handle()) == 0;
-#else
-    Q_UNUSED(f);
-    return true;
-#endif
+    return syncFunction()(f.handle()) == 0;
 }
 
 } // namespace
@@ -141,6 +150,10 @@ QByteArray readBytes(const QString& path, bool* exists) {
     if (exists)
         *exists = ok;
     return ok ? f.readAll() : QByteArray();
+}
+
+void SetSyncFunction(SyncFunction sync) {
+    syncFunction() = sync ? std::move(sync) : SyncFunction(systemSync);
 }
 
 void saveBytes(const QString& path, const QByteArray& bytes, ErrorKind kind) {

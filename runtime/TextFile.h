@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace Cp949 {
 
@@ -37,6 +38,12 @@ qint64 readCount();
 // atomic rename: after any failure the previous file is intact. Throws
 // EFileError with the message of the given kind.
 void saveBytes(const QString& path, const QByteArray& bytes, ErrorKind kind);
+
+// What a save calls to force the new content to the disk before the rename:
+// fsync(2), answering 0 or -1 with errno set. Tests replace it to watch which
+// file is synced and when, or to make the sync fail; an empty one restores fsync.
+using SyncFunction = std::function<int(int fd)>;
+void SetSyncFunction(SyncFunction sync);
 
 // Lines of a CP949 file; a line ends at CR, LF or CR LF.
 QStringList readLines(const QString& path);
