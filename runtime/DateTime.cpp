@@ -17,6 +17,7 @@ qint64 floorDiv(qint64 a, qint64 b) {
 const int kMonthDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
 std::optional<TDateTime> g_frozenNow;
+std::optional<qint64> g_instant; // the system clock stood still, in ms since 1970 UTC
 
 } // namespace
 
@@ -154,7 +155,9 @@ namespace Clock {
 TDateTime Now() {
     if (g_frozenNow)
         return *g_frozenNow;
-    const QDateTime now = QDateTime::currentDateTime();
+    // The wall-clock time of the user's zone, daylight saving included.
+    const qint64 ms = g_instant ? *g_instant : QDateTime::currentMSecsSinceEpoch();
+    const QDateTime now = QDateTime::fromMSecsSinceEpoch(ms, Qt::LocalTime);
     const QDate d = now.date();
     const QTime t = now.time();
     return EncodeDateTime(d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second(), t.msec());
@@ -164,7 +167,16 @@ void SetNow(TDateTime value) {
     g_frozenNow = value;
 }
 
+void SetInstant(qint64 msecsSinceEpoch) {
+    g_frozenNow.reset();
+    g_instant = msecsSinceEpoch;
+}
+
 void Advance(double seconds) {
+    if (g_instant && !g_frozenNow) {
+        *g_instant += std::llround(seconds * 1000.0);
+        return;
+    }
     if (!g_frozenNow)
         g_frozenNow = Now();
     TTimeStamp ts = DateTimeToTimeStamp(*g_frozenNow);
@@ -176,10 +188,11 @@ void Advance(double seconds) {
 
 void Reset() {
     g_frozenNow.reset();
+    g_instant.reset();
 }
 
 bool IsFrozen() {
-    return g_frozenNow.has_value();
+    return g_frozenNow.has_value() || g_instant.has_value();
 }
 
 } // namespace Clock

@@ -55,6 +55,9 @@ namespace Clock {
 TDateTime Now();
 void SetNow(TDateTime value); // freezes the clock at value
 void Advance(double seconds); // moves a frozen clock forward
-void Reset();                 // back to the system clock
+// Stands the system clock still at an instant (ms since 1970-01-01 UTC),
+// which Now() reads in local time as it reads the real clock.
+void SetInstant(qint64 msecsSinceEpoch);
+void Reset(); // back to the system clock
 bool IsFrozen();
 } // namespace Clock

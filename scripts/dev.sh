@@ -17,7 +17,7 @@ run | test) ;;
 esac
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-    fonts-nanum fonts-liberation2 xvfb xauth)
+    fonts-nanum fonts-liberation2 xvfb xauth tzdata)
 
 install_missing() {
     local missing=()

@@ -1,6 +1,8 @@
 #include "runtime/DateTime.h"
 
+#include <QDateTime>
 #include <QTest>
+#include <ctime>
 
 class TestDateTime : public QObject {
     Q_OBJECT
@@ -16,6 +18,9 @@ private slots:
     void thousands_data();
     void thousands();
     void clockCanBeSet();
+    void clockReadsLocalTime_data();
+    void clockReadsLocalTime();
+    void systemClockIsLocal();
 };
 
 void TestDateTime::splitAndCompose_data() {
@@ -151,6 +156,64 @@ void TestDateTime::clockCanBeSet() {
     Clock::Reset();
     QVERIFY(!Clock::IsFrozen());
     QVERIFY(Clock::Now() > EncodeDateTime(2020, 1, 1));
+}
+
+void TestDateTime::clockReadsLocalTime_data() {
+    QTest::addColumn<QByteArray>("zone");
+    QTest::addColumn<QString>("utc");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("secondLater");
+    QTest::newRow("Seoul") << QByteArray("Asia/Seoul") << "2026-12-08T03:43:15Z"
+                           << "2026-12-08 12:43:15"
+                           << "2026-12-08 12:43:16";
+    QTest::newRow("New York springs forward")
+        << QByteArray("America/New_York") << "2026-03-08T06:59:59Z"
+        << "2026-03-08 01:59:59"
+        << "2026-03-08 03:00:00";
+    QTest::newRow("New York falls back") << QByteArray("America/New_York") << "2026-11-01T05:59:59Z"
+                                         << "2026-11-01 01:59:59"
+                                         << "2026-11-01 01:00:00";
+    QTest::newRow("Berlin springs forward") << QByteArray("Europe/Berlin") << "2026-03-29T00:59:59Z"
+                                            << "2026-03-29 01:59:59"
+                                            << "2026-03-29 03:00:00";
+    QTest::newRow("Berlin falls back") << QByteArray("Europe/Berlin") << "2026-10-25T00:59:59Z"
+                                       << "2026-10-25 02:59:59"
+                                       << "2026-10-25 02:00:00";
+}
+
+// The program's moments are the wall clock of the user's zone, on both
+// sides of a daylight-saving change.
+void TestDateTime::clockReadsLocalTime() {
+    QFETCH(QByteArray, zone);
+    QFETCH(QString, utc);
+    QFETCH(QString, before);
+    QFETCH(QString, secondLater);
+    const QByteArray oldZone = qgetenv("TZ");
+    qputenv("TZ", zone);
+    tzset();
+    Clock::SetInstant(QDateTime::fromString(utc, Qt::ISODate).toMSecsSinceEpoch());
+    const QString first = FormatDateTime(Clock::Now());
+    Clock::Advance(1);
+    const QString second = FormatDateTime(Clock::Now());
+    Clock::Reset();
+    qputenv("TZ", oldZone);
+    tzset();
+    QCOMPARE(first, before);
+    QCOMPARE(second, secondLater);
+}
+
+void TestDateTime::systemClockIsLocal() {
+    const QString format = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const QString before = QDateTime::currentDateTime().toString(format);
+        const QString now = FormatDateTime(Clock::Now());
+        const QString after = QDateTime::currentDateTime().toString(format);
+        if (before == after) {
+            QCOMPARE(now, before);
+            return;
+        }
+    }
+    QFAIL("the second kept changing");
 }
 
 QTEST_GUILESS_MAIN(TestDateTime)
