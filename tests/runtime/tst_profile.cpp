@@ -200,6 +200,24 @@ void TestProfile::writeChangesOnlyItsLine_data() {
     QTest::newRow("unterminated last line gets its end")
         << QByteArray("[A]\nx=1") << "A"
         << "y" << QByteArray("[A]\nx=1\r\ny=v\r\n");
+    // A file whose last line has no line end (written by hand) keeps that
+    // line whole whatever is added after it.
+    QTest::newRow("new section after an unterminated line")
+        << QByteArray("[A]\nx=1") << "C"
+        << "k" << QByteArray("[A]\nx=1\r\n[C]\r\nk=v\r\n");
+    QTest::newRow("new section after an unterminated comment")
+        << QByteArray("[A]\r\nx=1\r\n; note") << "C"
+        << "k" << QByteArray("[A]\r\nx=1\r\n; note\r\n[C]\r\nk=v\r\n");
+    QTest::newRow("new key under an unterminated header") << QByteArray("[A]") << "A"
+                                                          << "y" << QByteArray("[A]\r\ny=v\r\n");
+    QTest::newRow("new key in an earlier section, last line untouched")
+        << QByteArray("[A]\r\nx=1\r\n[B]\r\ny=2") << "A"
+        << "z" << QByteArray("[A]\r\nx=1\r\nz=v\r\n[B]\r\ny=2");
+    QTest::newRow("unterminated line replaced") << QByteArray("[A]\nx=1") << "A"
+                                                << "x" << QByteArray("[A]\nx=v");
+    QTest::newRow("new key after a line ended by a lone CR")
+        << QByteArray("[A]\rx=1\r") << "A"
+        << "y" << QByteArray("[A]\rx=1\ry=v\r\n");
     QTest::newRow("only the first duplicate is changed")
         << QByteArray("[A]\r\nx=1\r\nx=2\r\n") << "A"
         << "x" << QByteArray("[A]\r\nx=v\r\nx=2\r\n");
