@@ -25,6 +25,8 @@ private slots:
     void failedLogWriteKeepsHistory();
     void homePageGoesToTheShell();
     void secondInstanceIsRefused();
+    void instanceMark_data();
+    void instanceMark();
 };
 
 void TestProjectInfo::fileNames() {
@@ -209,6 +211,35 @@ void TestProjectInfo::secondInstanceIsRefused() {
 
     // No process wrote anything into the program folder.
     QCOMPARE(QDir(programDir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+// Only a copy that really holds the mark ends start-up; a mark that cannot be
+// made at all (no runtime folder, a file in its way) lets the program run.
+void TestProjectInfo::instanceMark_data() {
+    QTest::addColumn<QString>("lockFolder");
+    QTest::addColumn<bool>("heldByAnother");
+    QTest::addColumn<bool>("only");
+    QTest::newRow("free") << "locks" << false << true;
+    QTest::newRow("held by another copy") << "locks" << true << false;
+    QTest::newRow("cannot be made: a file in the way") << "afile/locks" << false << true;
+}
+
+void TestProjectInfo::instanceMark() {
+    QFETCH(QString, lockFolder);
+    QFETCH(bool, heldByAnother);
+    QFETCH(bool, only);
+    TempProgramFolder dir;
+    dir.write("afile", "not a folder");
+    QStringList warnings;
+    Desktop::SetWarningHandler([&](const QString&, const QString& text) { warnings << text; });
+    TvxPrjInfo other(dir.path(), dir.file(lockFolder));
+    if (heldByAnother)
+        QVERIFY(other.CheckSingleInstance());
+    TvxPrjInfo info(dir.path(), dir.file(lockFolder));
+    const bool result = info.CheckSingleInstance();
+    Desktop::SetWarningHandler({});
+    QCOMPARE(result, only);
+    QCOMPARE(warnings, only ? QStringList() : QStringList{TvxPrjInfo::WarningAlreadyRunning()});
 }
 
 QTEST_GUILESS_MAIN(TestProjectInfo)

@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QTest>
+#include <optional>
 
 using DialogDriver::click;
 
@@ -100,6 +101,52 @@ private slots:
         // The start of the record stays as it was.
         QCOMPARE(prj.Ini().ReadString(Keys::Date, Keys::Start, QString()),
                  QStringLiteral("2026-01-02 03:04:05"));
+    }
+
+    // A relapse that cannot be recorded leaves the question open and the
+    // record as it was: no restart without its log line and count.
+    void failedRestartKeepsTheQuestionOpen_data() {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<int>("limit");
+        QTest::newRow("nothing can be written") << kIni << 8;
+        // The log line alone would fit; the settings file cannot take Restart.
+        QTest::newRow("only the settings file refuses")
+            << kIni + "; " + QByteArray(400, 'x') + "\r\n"
+            << 300;
+    }
+    void failedRestartKeepsTheQuestionOpen() {
+        QFETCH(QByteArray, ini);
+        QFETCH(int, limit);
+        TestSupport::TempProgramFolder folder;
+        folder.write(QStringLiteral("plzNoSmoking.ini"), ini);
+        TestSupport::FrozenClock clock(EncodeDateTime(2026, 12, 7, 12, 43, 14));
+        TvxPrjInfo prj(folder.path());
+        TfrmCheckSmoke d(prj);
+        std::optional<TestSupport::FileSizeLimit> full;
+        bool reopened = false;
+        DialogDriver::Script script;
+        script
+            .on<TfrmCheckSmoke>([&](TfrmCheckSmoke* dlg) {
+                full.emplace(limit);
+                click(dlg->btnSorry);
+            })
+            .answer(QMessageBox::Ok) // yes, I smoked
+            .answer(QMessageBox::Ok) // the error
+            .on<TfrmCheckSmoke>([&](TfrmCheckSmoke* dlg) {
+                full.reset();
+                reopened = dlg->isVisible();
+                click(dlg->btnNoSmoked);
+            });
+        script.start();
+        d.ShowModal();
+        full.reset();
+        QVERIFY2(script.finished() && !script.timedOut(), "the dialog closed after the error");
+        QVERIFY(reopened);
+        QCOMPARE(script.messages.size(), 2);
+        QCOMPARE(script.messages[1].icon, QMessageBox::Critical);
+        QVERIFY(script.messages[1].text.contains(prj.IniFileName()));
+        QCOMPARE(filesIn(folder), QStringList{QStringLiteral("plzNoSmoking.ini")});
+        QCOMPARE(folder.read(QStringLiteral("plzNoSmoking.ini")), ini);
     }
 
     // Only the two buttons answer: no caption button, nothing focused.
