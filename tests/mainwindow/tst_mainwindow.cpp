@@ -68,6 +68,15 @@ private slots:
     void withoutTrayCloseBoxEnds();
     void calendarToggle();
     void calculatorFromTrayReloads();
+    void clockBase_data();
+    void clockBase();
+    void reloadRewritesSavingsOfTheSameCount();
+    void relapseResetsEveryDisplay();
+    void savingsWithoutCostRecord_data();
+    void savingsWithoutCostRecord();
+    void largeCountsHaveSeparators();
+    void calendarKeyWrittenByHand_data();
+    void calendarKeyWrittenByHand();
 
 private:
     void write(const QString& section, const QString& key, int value);
@@ -564,6 +573,146 @@ void TestMainWindow::calculatorFromTrayReloads() {
     QCOMPARE(w.FCigarettesPerDay, 20u);
     QCOMPARE(w.labCount->text(), QStringLiteral("2갑 0"));
     QCOMPARE(w.labToMoney->text(), QStringLiteral("5,000"));
+}
+
+void TestMainWindow::clockBase_data() {
+    QTest::addColumn<QByteArray>("restart"); // "-" for no key
+    QTest::addColumn<uint>("elapsed");
+    QTest::addColumn<QString>("shownRestart");
+    QTest::addColumn<QString>("nextRank");
+    // Start is ten days before kNow (2026-12-08 12:43:15): rank 3 until
+    // exactly ten days have passed.
+    QTest::newRow("no Restart: from Start") << QByteArray("-") << 864000u << ""
+                                            << "2026-12-08 12:43:15";
+    QTest::newRow("Restart an hour ago")
+        << QByteArray("2026-12-08 11:43:15") << 3600u << "2026-12-08 11:43:15"
+        << "2026-12-09 11:43:15";
+    QTest::newRow("Restart without a value: now") << QByteArray("") << 0u << "2026-12-08 12:43:15"
+                                                  << "2026-12-09 12:43:15";
+    QTest::newRow("Restart unreadable: now") << QByteArray("soon") << 0u << "2026-12-08 12:43:15"
+                                             << "2026-12-09 12:43:15";
+}
+
+void TestMainWindow::clockBase() {
+    QFETCH(QByteArray, restart);
+    QFETCH(uint, elapsed);
+    QFETCH(QString, shownRestart);
+    QFETCH(QString, nextRank);
+    writeDate(Keys::Start, kNow - 10.0);
+    if (restart != "-")
+        m_prj->Ini().WriteString(Keys::Date, Keys::Restart, QString::fromLatin1(restart));
+    TfrmMain& w = load();
+    QCOMPARE(w.FElapsed, elapsed);
+    QCOMPARE(w.labStart->text(), QStringLiteral("2026-11-28 12:43:15"));
+    QCOMPARE(w.labReStart->text(), shownRestart);
+    QCOMPARE(w.labUpgrade->text(), nextRank);
+    tick(5); // the re-read from the clock agrees
+    QCOMPARE(w.FElapsed, elapsed + 5);
+}
+
+void TestMainWindow::reloadRewritesSavingsOfTheSameCount() {
+    // Two days at the default 10 a day: 20 cigarettes, before and after the
+    // reload, but at a new price and against a new spent amount.
+    writeDate(Keys::Start, kNow - 2.0);
+    write(Keys::Personal, Keys::Debt, 1000);
+    TfrmMain& w = load();
+    QCOMPARE(w.labToMoney->text(), QStringLiteral("2,000"));
+    write(Keys::Personal, Keys::CigarPrice, 250);
+    write(Keys::Personal, Keys::Debt, 3000);
+    w.LoadState();
+    QCOMPARE(w.labCount->text(), QStringLiteral("1갑 0"));
+    QCOMPARE(w.labToMoney->text(), QStringLiteral("5,000"));
+    QCOMPARE(w.labDebt->text(), QStringLiteral("3,000"));
+    QCOMPARE(w.labMargin->text(), QStringLiteral("-2,000"));
+}
+
+void TestMainWindow::relapseResetsEveryDisplay() {
+    // 45 days in: 남작, blinking, the second group of milestones, savings.
+    writeDate(Keys::Start, kNow - 45.0);
+    write(Keys::Personal, Keys::Debt, 5000);
+    TfrmMain& w = load();
+    tick(3);
+    QVERIFY(w.FGradeBlink);
+    const QByteArray promotionLog = log();
+    m_prj->Restart();
+    w.LoadState();
+    QCOMPARE(w.FElapsed, 0u);
+    QCOMPARE(w.imgSec->Count(), 0u);
+    QCOMPARE(w.labDateTime->text(), QStringLiteral("0시간 0분 0초"));
+    QCOMPARE(w.labReStart->text(), FormatDateTime(Clock::Now()));
+    QCOMPARE(w.labCountRetry->text(), QStringLiteral("1"));
+    QCOMPARE(w.labGrade->text(), QStringLiteral("천민"));
+    QCOMPARE(gradeKey(), 0);
+    QCOMPARE(w.gagGrade->Max(), 86400);
+    QCOMPARE(w.gagGrade->Value(), 0);
+    QCOMPARE(w.labCheckStr1->text(), QStringLiteral("혈압,맥박,체온 정상"));
+    QCOMPARE(w.FMilestoneSlot, 0);
+    QCOMPARE(w.gag->Max(), 1200);
+    QCOMPARE(w.gag->Value(), 0);
+    QCOMPARE(w.labCount->text(), QStringLiteral("0"));
+    QCOMPARE(w.labToMoney->text(), QStringLiteral("0"));
+    QCOMPARE(w.labMargin->text(), QStringLiteral("5,000"));
+    // The fall is silent: the relapse line only, and the blinking stops.
+    QCOMPARE(log(), promotionLog + Cp949::encode(QStringLiteral("다시 시작 :2026-12-08 "
+                                                                "12:43:18\r\n")));
+    QVERIFY(!w.FGradeBlink);
+    const QColor colour = w.GradeLabelColor();
+    tick(3);
+    QCOMPARE(w.GradeLabelColor(), colour);
+}
+
+void TestMainWindow::savingsWithoutCostRecord_data() {
+    QTest::addColumn<bool>("written");
+    QTest::newRow("no cost record") << false;
+    QTest::newRow("spent amount 0") << true;
+}
+
+void TestMainWindow::savingsWithoutCostRecord() {
+    QFETCH(bool, written);
+    if (written)
+        write(Keys::Personal, Keys::Debt, 0);
+    writeDate(Keys::Start, kNow - 3.0);
+    TfrmMain& w = load();
+    tick(2);
+    // The money counts; there is no balance to draw against.
+    QCOMPARE(w.labCount->text(), QStringLiteral("1갑 10"));
+    QCOMPARE(w.labToMoney->text(), QStringLiteral("3,000"));
+    QCOMPARE(w.labDebt->text(), QStringLiteral("0"));
+    QCOMPARE(w.labMargin->text(), QStringLiteral("0"));
+}
+
+void TestMainWindow::largeCountsHaveSeparators() {
+    write(Keys::Personal, Keys::CountRetry, 1234);
+    write(Keys::Personal, Keys::Debt, 12345678);
+    write(Keys::Personal, Keys::Every, 3240);
+    TfrmMain& w = load();
+    QCOMPARE(w.labCountRetry->text(), QStringLiteral("1,234"));
+    QCOMPARE(w.labDebt->text(), QStringLiteral("12,345,678"));
+    w.SetElapsed(10000u * 86400u); // 200,000 cigarettes
+    QCOMPARE(w.labCount->text(), QStringLiteral("1,000보루 0"));
+    QCOMPARE(w.labToMoney->text(), QStringLiteral("20,000,000"));
+    QCOMPARE(w.labMargin->text(), QStringLiteral("-7,654,322"));
+}
+
+void TestMainWindow::calendarKeyWrittenByHand_data() {
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("1") << "1" << true;
+    QTest::newRow("2") << "2" << true;
+    QTest::newRow("-1") << "-1" << true;
+    QTest::newRow("0x10") << "0x10" << true;
+    QTest::newRow("0") << "0" << false;
+    QTest::newRow("0x0") << "0x0" << false;
+    QTest::newRow("not a number: default") << "yes" << true;
+}
+
+void TestMainWindow::calendarKeyWrittenByHand() {
+    QFETCH(QString, value);
+    QFETCH(bool, shown);
+    m_prj->Ini().WriteString(Keys::Prog, Keys::ShowCalendar, value);
+    TfrmMain& w = load();
+    QCOMPARE(w.mnShowCalendar->isChecked(), shown);
+    QCOMPARE(w.width() + (791 - 783), shown ? 791 : 219);
 }
 
 int main(int argc, char** argv) {
