@@ -78,7 +78,7 @@ Choice Choose(const QString& executableFolder, const QString& userDataFolder) {
     }
     c.folder = withSeparator(userDataFolder);
     if (!QDir().mkpath(c.folder) || !CanReplaceFilesIn(c.folder))
-        c.error = CannotMakeFolderMessage(QDir::toNativeSeparators(c.folder));
+        c.error = CannotMakeFolderMessage(QDir::toNativeSeparators(QDir::cleanPath(c.folder)));
     return c;
 }
 

@@ -148,7 +148,7 @@ void TestRecordsFolder::decision() {
         else
             QCOMPARE(c.error, QStringLiteral("기록을 저장할 폴더를 만들거나 쓸 수 없습니다.\n\n") +
                                   dataFolder +
-                                  QStringLiteral("/\n\n이 폴더에 쓸 수 있는지 "
+                                  QStringLiteral("\n\n이 폴더에 쓸 수 있는지 "
                                                  "확인한 뒤 다시 실행하세요."));
     }
     // Finding out leaves no trace in either folder.
