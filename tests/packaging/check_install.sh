@@ -5,7 +5,9 @@
 set -euo pipefail
 
 mode=$1 tool=$2 build=$3 holidays=$4
-work=$(mktemp -d)
+# Inside the build folder: the installed program is started from here, and a
+# shared temporary folder may forbid running programs.
+work=$(mktemp -d "$build/check-$mode.XXXXXX")
 program=
 cleanup() {
     if [ -n "$program" ]; then
