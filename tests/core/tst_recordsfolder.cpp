@@ -11,53 +11,19 @@ using TestSupport::TempProgramFolder;
 
 namespace {
 
-// Every path a case needs, inside one temporary folder. A folder below a
-// regular file can be neither created nor written, even by root.
+// One scene for every case. A folder below a regular file can be neither
+// created nor written, even by root.
 struct Scene {
     TempProgramFolder root;
 
-    QString path(const QString& name) const {
-        QString p = root.path() + name;
-        if (p.endsWith(u'/'))
-            p.chop(1);
-        return p;
-    }
-
-    QString programFolder(const QString& kind) {
+    Scene() {
         root.write("a file", "x");
-        if (kind == "writable") {
-            QDir().mkpath(path("portable"));
-            return path("portable");
-        }
-        if (kind == "below a file")
-            return path("a file/bin");
-        if (kind == "installed") {
-            QDir().mkpath(path("prefix/bin"));
-            QDir().mkpath(path("prefix/share/tarvell"));
-            return path("prefix/bin");
-        }
-        if (kind == "read-only") {
-            QDir().mkpath(path("read-only"));
-            QFile::setPermissions(path("read-only"), QFile::ReadOwner | QFile::ExeOwner);
-            return path("read-only");
-        }
-        return {};
+        for (const char* folder : {"portable", "prefix/bin", "prefix/share/tarvell",
+                                   "kept/.local/share/Tarvell", "read-only"})
+            QDir().mkpath(root.file(folder));
+        QFile::setPermissions(root.file("read-only"), QFile::ReadOwner | QFile::ExeOwner);
     }
-
-    QString dataFolder(const QString& kind) {
-        root.write("a file", "x");
-        if (kind == "to be made")
-            return path("home/.local/share/Tarvell");
-        if (kind == "existing") {
-            QDir().mkpath(path("home/.local/share/Tarvell"));
-            return path("home/.local/share/Tarvell");
-        }
-        if (kind == "below a file")
-            return path("a file/.local/share/Tarvell");
-        if (kind == "a file")
-            return path("a file");
-        return {}; // no home
-    }
+    QString path(const QString& name) const { return name.isEmpty() ? name : root.file(name); }
 };
 
 QStringList entries(const QString& folder) {
@@ -71,51 +37,42 @@ class TestRecordsFolder : public QObject {
 private slots:
     void decision_data();
     void decision();
-    void installedDataFolder_data();
-    void installedDataFolder();
     void userDataFolder_data();
     void userDataFolder();
     void settingsObjectFollowsTheDecision();
 };
 
 void TestRecordsFolder::decision_data() {
-    QTest::addColumn<QString>("program");
-    QTest::addColumn<QString>("data");
-    QTest::addColumn<QString>("expected"); // "program", "data" or "no folder"
+    QTest::addColumn<QString>("program");  // the executable's folder
+    QTest::addColumn<QString>("data");     // the user's data folder; empty: no home
+    QTest::addColumn<QString>("expected"); // "program", "data" or "none"
 
-    QTest::newRow("portable copy") << "writable"
-                                   << "to be made"
-                                   << "program";
-    QTest::newRow("portable copy without a home") << "writable"
+    const QString home = "home/.local/share/Tarvell";
+    QTest::newRow("portable copy") << "portable" << home << "program";
+    QTest::newRow("portable copy without a home") << "portable"
                                                   << ""
                                                   << "program";
-    QTest::newRow("portable copy, data folder unreachable") << "writable"
-                                                            << "below a file"
-                                                            << "program";
-    QTest::newRow("program folder not writable") << "below a file"
-                                                 << "to be made"
-                                                 << "data";
-    QTest::newRow("read-only program folder") << "read-only"
-                                              << "to be made"
-                                              << "data";
-    QTest::newRow("installed") << "installed"
-                               << "to be made"
-                               << "data";
-    QTest::newRow("installed, data folder kept from before") << "installed"
-                                                             << "existing"
+    QTest::newRow("portable copy, home unreachable") << "portable"
+                                                     << "a file/Tarvell"
+                                                     << "program";
+    QTest::newRow("program folder not writable") << "a file/bin" << home << "data";
+    QTest::newRow("read-only program folder") << "read-only" << home << "data";
+    QTest::newRow("installed") << "prefix/bin" << home << "data";
+    QTest::newRow("installed, data folder kept from before") << "prefix/bin"
+                                                             << "kept/.local/share/Tarvell"
                                                              << "data";
-    QTest::newRow("installed, no home") << "installed"
+    QTest::newRow("installed, no home") << "prefix/bin"
                                         << ""
-                                        << "no folder";
-    QTest::newRow("installed, data folder below a file") << "installed"
-                                                         << "below a file"
-                                                         << "no folder";
-    QTest::newRow("installed, data folder is a file") << "installed"
+                                        << "none";
+    QTest::newRow("installed, data folder below a file") << "prefix/bin"
+                                                         << "a file/Tarvell"
+                                                         << "none";
+    QTest::newRow("installed, data folder is a file") << "prefix/bin"
                                                       << "a file"
-                                                      << "no folder";
-    QTest::newRow("nothing writable") << "below a file"
-                                      << "below a file"
-                                      << "no folder";
+                                                      << "none";
+    QTest::newRow("nothing writable") << "a file/bin"
+                                      << "a file/Tarvell"
+                                      << "none";
 }
 
 void TestRecordsFolder::decision() {
@@ -123,8 +80,8 @@ void TestRecordsFolder::decision() {
     QFETCH(QString, data);
     QFETCH(QString, expected);
     Scene scene;
-    const QString programFolder = scene.programFolder(program);
-    const QString dataFolder = scene.dataFolder(data);
+    const QString programFolder = scene.path(program);
+    const QString dataFolder = scene.path(data);
     if (program == "read-only" && RecordsFolder::CanReplaceFilesIn(programFolder))
         QSKIP("this user may write into a read-only folder (root)");
 
@@ -133,48 +90,30 @@ void TestRecordsFolder::decision() {
         QVERIFY2(c.ok(), qPrintable(c.error));
         QCOMPARE(c.folder, programFolder + "/");
         // A portable copy leaves the user's home alone.
-        if (data == "to be made")
-            QVERIFY(!QFileInfo::exists(dataFolder));
+        QVERIFY(!QFileInfo::exists(scene.path("home")));
     } else if (expected == "data") {
         QVERIFY2(c.ok(), qPrintable(c.error));
         QCOMPARE(c.folder, dataFolder + "/");
         QVERIFY(QFileInfo(dataFolder).isDir());
+    } else if (data.isEmpty()) {
+        QVERIFY(!c.ok());
+        QCOMPARE(c.error, QStringLiteral("사용자의 홈 폴더를 찾을 수 없어 기록을 저장할 곳이 "
+                                         "없습니다.\n\n홈 폴더가 있는 사용자로 로그인한 뒤 "
+                                         "다시 실행하세요."));
     } else {
         QVERIFY(!c.ok());
-        if (data.isEmpty())
-            QCOMPARE(c.error, QStringLiteral(
-                                  "사용자의 홈 폴더를 찾을 수 없어 기록을 저장할 곳이 없습니다.\n\n"
-                                  "홈 폴더가 있는 사용자로 로그인한 뒤 다시 실행하세요."));
-        else
-            QCOMPARE(c.error, QStringLiteral("기록을 저장할 폴더를 만들거나 쓸 수 없습니다.\n\n") +
-                                  dataFolder +
-                                  QStringLiteral("\n\n이 폴더에 쓸 수 있는지 "
-                                                 "확인한 뒤 다시 실행하세요."));
+        QCOMPARE(c.error, QStringLiteral("기록을 저장할 폴더를 만들거나 쓸 수 없습니다.\n\n") +
+                              dataFolder +
+                              QStringLiteral("\n\n이 폴더에 쓸 수 있는지 확인한 뒤 다시 "
+                                             "실행하세요."));
     }
     // Finding out leaves no trace in either folder.
-    if (program == "writable")
-        QCOMPARE(entries(programFolder), QStringList());
+    QCOMPARE(entries(scene.path("portable")), QStringList());
     if (expected == "data")
         QCOMPARE(entries(dataFolder), QStringList());
+    // The shipped data of an installed program lies beside its bin folder.
     QCOMPARE(c.installedDataFolder, QDir::cleanPath(programFolder + "/../share/tarvell") + "/");
-}
-
-void TestRecordsFolder::installedDataFolder_data() {
-    QTest::addColumn<QString>("program");
-    QTest::addColumn<QString>("shipped");
-    QTest::newRow("system") << "/usr/bin"
-                            << "/usr/share/tarvell/";
-    QTest::newRow("local, trailing separator") << "/usr/local/bin/"
-                                               << "/usr/local/share/tarvell/";
-    QTest::newRow("home prefix") << "/home/u/.local/bin"
-                                 << "/home/u/.local/share/tarvell/";
-}
-
-void TestRecordsFolder::installedDataFolder() {
-    QFETCH(QString, program);
-    QFETCH(QString, shipped);
-    QCOMPARE(RecordsFolder::InstalledDataFolder(program), shipped);
-    QVERIFY(!RecordsFolder::IsInstalled(program + "/does-not-exist"));
+    QCOMPARE(RecordsFolder::IsInstalled(programFolder), program == "prefix/bin");
 }
 
 void TestRecordsFolder::userDataFolder_data() {
