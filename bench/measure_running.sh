@@ -49,10 +49,10 @@ t1=$(wait_window "Bare window")
 # Tarvell, in a program folder of its own that has been set up already, so
 # that start-up shows the daily question first.
 mkdir -p "$work/program"
-cp "$build/mainwindow/Tarvell" "$work/program/"
+cp "$build/mainwindow/tarvell" "$work/program/"
 printf '[Date]\r\nStart=2026-10-01 08:00:00\r\n' >"$work/program/plzNoSmoking.ini"
 t2=$(now_ms)
-"$work/program/Tarvell" >/dev/null 2>&1 &
+"$work/program/tarvell" >/dev/null 2>&1 &
 tarvell=$!
 t3=$(wait_window "안녕하세요")
 # Answer the daily question: "안 피웠어" stands at 260,120 (75 by 25) in the dialog.

@@ -1,12 +1,13 @@
 #include "core/ProjectInfo.h"
 
 #include "calendar/SolarAndLunar.h"
+#include "core/RecordsFolder.h"
 #include "runtime/Desktop.h"
 #include "runtime/TextFile.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -21,7 +22,12 @@ QString withSeparator(const QString& folder) {
 
 // ---------------------------------------------------------------- TvxPrjInfo
 
-TvxPrjInfo::TvxPrjInfo() : TvxPrjInfo(QCoreApplication::applicationDirPath()) {}
+TvxPrjInfo::TvxPrjInfo() {
+    const RecordsFolder::Choice records = RecordsFolder::ForThisProgram();
+    ProgramFolder = records.folder;
+    InstalledDataFolder = records.installedDataFolder;
+    RecordsFolderError = records.error;
+}
 
 TvxPrjInfo::TvxPrjInfo(const QString& programFolder, const QString& lockFolder)
     : ProgramFolder(withSeparator(programFolder)), m_lockFolder(lockFolder) {}
@@ -107,8 +113,10 @@ void TvxPrjInfo::OpenHomePage() const {
 
 // ------------------------------------------------------------ TvxAnniversary
 
-TvxAnniversary::TvxAnniversary(const QString& programFolder)
-    : m_folder(withSeparator(programFolder)) {
+TvxAnniversary::TvxAnniversary(const QString& programFolder, const QString& installedDataFolder)
+    : m_folder(withSeparator(programFolder)),
+      m_installedFolder(installedDataFolder.isEmpty() ? QString()
+                                                      : withSeparator(installedDataFolder)) {
     int y, mo, d, h, mi, s, ms;
     DecodeDateTime(Clock::Now(), y, mo, d, h, mi, s, ms);
     Year = uint16_t(y);
@@ -121,7 +129,12 @@ QString TvxAnniversary::AnniversaryFileName() const {
 }
 
 QString TvxAnniversary::HolidayFileName() const {
-    return m_folder + QStringLiteral("Holiday - %1.dat").arg(Year);
+    const QString name = QStringLiteral("Holiday - %1.dat").arg(Year);
+    const QString own = m_folder + name;
+    if (m_installedFolder.isEmpty() || QFileInfo::exists(own))
+        return own;
+    const QString shipped = m_installedFolder + name;
+    return QFileInfo::exists(shipped) ? shipped : own;
 }
 
 void TvxAnniversary::PrevYear() {

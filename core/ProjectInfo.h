@@ -1,6 +1,8 @@
 #pragma once
-// The records the program keeps beside its executable: the settings file,
-// the history log, the pledge, and the yearly anniversary and holiday files.
+// The records the program keeps in its records folder (beside the executable
+// for a portable copy, in the user's data folder for an installed one): the
+// settings file, the history log, the pledge, and the yearly anniversary and
+// holiday files.
 
 #include "runtime/DateTime.h"
 #include "runtime/InstanceGuard.h"
@@ -39,14 +41,18 @@ inline const QString InstanceName = QStringLiteral("Tarvell");
 
 class TvxPrjInfo {
 public:
-    // The folder of the running executable.
+    // The records folder of the running program, decided here once for the
+    // whole process (see RecordsFolder). When none could be made,
+    // RecordsFolderError says why and start-up ends.
     TvxPrjInfo();
     // An explicit program folder (tests); lockFolder overrides where the
     // instance mark lives (empty: the per-user runtime folder).
     explicit TvxPrjInfo(const QString& programFolder, const QString& lockFolder = QString());
     ~TvxPrjInfo();
 
-    QString ProgramFolder; // ends with a separator
+    QString ProgramFolder;       // the records folder; ends with a separator
+    QString InstalledDataFolder; // shipped holiday files; ends with a separator, may not exist
+    QString RecordsFolderError;  // empty when ProgramFolder is usable
     std::unique_ptr<InstanceGuard> InstanceMutex;
 
     QString IniFileName() const;
@@ -84,13 +90,19 @@ private:
 // names of that year's files, and the lunar label of the working day.
 class TvxAnniversary {
 public:
-    explicit TvxAnniversary(const QString& programFolder);
+    // Holiday files are looked up in programFolder first, then in
+    // installedDataFolder (when given): a user's own file of a year wins.
+    explicit TvxAnniversary(const QString& programFolder,
+                            const QString& installedDataFolder = QString());
 
     uint16_t Year = 0;
     uint16_t Month = 0;
     uint16_t Day = 0;
 
     QString AnniversaryFileName() const;
+    // The holiday file of Year that is read: the one in the program folder
+    // when it exists, else the shipped one when that exists, else the name in
+    // the program folder (which then reads as no holidays).
     QString HolidayFileName() const;
     void PrevYear();
     void NextYear();
@@ -111,6 +123,7 @@ public:
 
 private:
     QString m_folder;
+    QString m_installedFolder;
 };
 
 // The list form of an anniversary value: entries separated by commas, an

@@ -39,9 +39,21 @@ int RunTarvell(int argc, char** argv) {
     TApplication::InstallDesktopServices();
     // The window lives in the tray; hiding it must not end the program.
     app.setQuitOnLastWindowClosed(false);
+    // The application title. Set before anything else: the per-user folders
+    // (and the instance guard's fallback) follow it, and it must not change
+    // with the executable's file name. Window captions stay as each window
+    // sets them. The desktop file name lets the desktop match the windows to
+    // the launcher.
+    app.setApplicationName(QStringLiteral("Tarvell"));
+    app.setDesktopFileName(QStringLiteral("io.github.tarvell.Tarvell"));
 
     auto prjInfo = std::make_unique<TvxPrjInfo>();
-    auto calendarCursor = std::make_unique<TvxAnniversary>(prjInfo->ProgramFolder);
+    if (!prjInfo->RecordsFolderError.isEmpty()) {
+        ShowErrorBox(prjInfo->RecordsFolderError);
+        return 1;
+    }
+    auto calendarCursor =
+        std::make_unique<TvxAnniversary>(prjInfo->ProgramFolder, prjInfo->InstalledDataFolder);
     auto imagesRes = std::make_unique<TfrmImagesRes>();
 
     if (!prjInfo->CheckSingleInstance())
@@ -52,9 +64,6 @@ int RunTarvell(int argc, char** argv) {
     } catch (const EFileError& e) {
         ShowErrorBox(e.message());
     }
-
-    // The application title; window captions stay exactly as each window sets them.
-    app.setApplicationName(QStringLiteral("Tarvell"));
 
     int result = 0;
     {

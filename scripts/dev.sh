@@ -17,7 +17,8 @@ run | test) ;;
 esac
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-    fonts-nanum fonts-liberation2 xvfb xauth tzdata)
+    fonts-nanum fonts-liberation2 xvfb xauth tzdata
+    desktop-file-utils appstream dpkg-dev file)
 
 install_missing() {
     local missing=()
@@ -53,10 +54,10 @@ fi
 # its own inside the build folder.
 program="$build/program"
 mkdir -p "$program"
-cp -f "$build/mainwindow/Tarvell" "$program/Tarvell"
+cp -f "$build/mainwindow/tarvell" "$program/tarvell"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "No display found. To try Tarvell without one, run it on a virtual display:"
-    echo "  xvfb-run -a $program/Tarvell"
+    echo "  xvfb-run -a $program/tarvell"
     exit 1
 fi
-exec "$program/Tarvell"
+exec "$program/tarvell"

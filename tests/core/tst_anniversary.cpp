@@ -23,6 +23,8 @@ private slots:
     void storedForm();
     void emptyEditorAndDelete();
     void holidays();
+    void holidayLookupOrder_data();
+    void holidayLookupOrder();
     void failedSaveKeepsFile();
 };
 
@@ -193,6 +195,58 @@ void TestAnniversary::holidays() {
     QCOMPARE(a.ReadHoliday(17), QStringLiteral("설날"));
     a.Year = 2027; // another year, another file
     QCOMPARE(a.ReadHoliday(17), QString());
+}
+
+void TestAnniversary::holidayLookupOrder_data() {
+    QTest::addColumn<QByteArray>("own");     // the records folder's file; empty: none
+    QTest::addColumn<QByteArray>("shipped"); // the installed data folder's file; empty: none
+    QTest::addColumn<QString>("read");       // whose file is read: "own" or "shipped"
+    QTest::addColumn<QString>("holiday");    // the name of 17 February 2026
+    const QByteArray seollal = Cp949::encode(QStringLiteral("[2]\r\n17=설날\r\n"));
+    const QByteArray mine = Cp949::encode(QStringLiteral("[2]\r\n17=우리 설\r\n"));
+    const QByteArray other = Cp949::encode(QStringLiteral("[3]\r\n1=삼일절\r\n"));
+    QTest::newRow("shipped only") << QByteArray() << seollal << "shipped"
+                                  << "설날";
+    QTest::newRow("own only") << mine << QByteArray() << "own"
+                              << "우리 설";
+    QTest::newRow("own wins") << mine << seollal << "own"
+                              << "우리 설";
+    // A user's file replaces the shipped year whole: a day left out stays out.
+    QTest::newRow("own wins without the day") << other << seollal << "own"
+                                              << "";
+    QTest::newRow("neither") << QByteArray() << QByteArray() << "own"
+                             << "";
+}
+
+void TestAnniversary::holidayLookupOrder() {
+    QFETCH(QByteArray, own);
+    QFETCH(QByteArray, shipped);
+    QFETCH(QString, read);
+    QFETCH(QString, holiday);
+    TempProgramFolder records;
+    TempProgramFolder installed;
+    if (!own.isEmpty())
+        records.write("Holiday - 2026.dat", own);
+    if (!shipped.isEmpty())
+        installed.write("Holiday - 2026.dat", shipped);
+    TvxAnniversary a(records.path(), installed.path());
+    a.Year = 2026;
+    a.Month = 2;
+    QCOMPARE(a.HolidayFileName(),
+             (read == "own" ? records.path() : installed.path()) + "Holiday - 2026.dat");
+    QCOMPARE(a.ReadHoliday(17), holiday);
+    // Anniversaries are the user's alone and never come from the shipped folder.
+    QCOMPARE(a.AnniversaryFileName(), records.path() + "Anniversary - 2026.dat");
+    // Each year looks again.
+    installed.write("Holiday - 2027.dat", Cp949::encode(QStringLiteral("[2]\r\n6=설날\r\n")));
+    a.Year = 2027;
+    QCOMPARE(a.ReadHoliday(6), QStringLiteral("설날"));
+    a.Year = 2028;
+    QCOMPARE(a.HolidayFileName(), records.path() + "Holiday - 2028.dat");
+    // Without an installed data folder only the records folder counts.
+    TvxAnniversary portable(records.path());
+    portable.Year = 2027;
+    QCOMPARE(portable.HolidayFileName(), records.path() + "Holiday - 2027.dat");
 }
 
 void TestAnniversary::failedSaveKeepsFile() {

@@ -1,0 +1,40 @@
+#pragma once
+// Where the program keeps its records. A copy started from a folder that the
+// user may write keeps them beside itself, as it always has (the portable
+// copy). An installed program keeps them in the user's own data folder, so a
+// system-wide install works for every user and never writes into the system.
+
+#include <QString>
+
+namespace RecordsFolder {
+
+struct Choice {
+    QString folder;              // the records folder, with a trailing '/'
+    QString installedDataFolder; // the shipped data (holiday files), with a trailing '/'
+    QString error;               // for the user when no records folder could be made
+    bool ok() const { return error.isEmpty(); }
+};
+
+// The folder an installed program ships its data in, found from the
+// executable's folder (<prefix>/bin -> <prefix>/share/tarvell).
+QString InstalledDataFolder(const QString& executableFolder);
+// An executable whose prefix holds the shipped data folder is an installed one.
+bool IsInstalled(const QString& executableFolder);
+// The user's own data folder for the records ($XDG_DATA_HOME/Tarvell, else
+// ~/.local/share/Tarvell); empty when the user has no home.
+QString UserDataFolder();
+// True when files can be created in the folder and replaced through a
+// rename, the way every record is written. Leaves nothing behind.
+bool CanReplaceFilesIn(const QString& folder);
+
+// The decision: the executable's folder for a portable copy that may write
+// there; otherwise the user's data folder, created when missing. When that
+// cannot be made either, the choice carries one message for the user.
+Choice Choose(const QString& executableFolder, const QString& userDataFolder);
+// The decision for the running program; made once, by the settings object.
+Choice ForThisProgram();
+
+// The message when the records folder cannot be made; folder empty: no home.
+QString CannotMakeFolderMessage(const QString& folder);
+
+} // namespace RecordsFolder

@@ -1,0 +1,162 @@
+#include "core/ProjectInfo.h"
+#include "core/RecordsFolder.h"
+#include "tests/support/TestSupport.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+using TestSupport::TempProgramFolder;
+
+namespace {
+
+// One scene for every case. A folder below a regular file can be neither
+// created nor written, even by root.
+struct Scene {
+    TempProgramFolder root;
+
+    Scene() {
+        root.write("a file", "x");
+        for (const char* folder : {"portable", "prefix/bin", "prefix/share/tarvell",
+                                   "kept/.local/share/Tarvell", "read-only"})
+            QDir().mkpath(root.file(folder));
+        QFile::setPermissions(root.file("read-only"), QFile::ReadOwner | QFile::ExeOwner);
+    }
+    QString path(const QString& name) const { return name.isEmpty() ? name : root.file(name); }
+};
+
+QStringList entries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+} // namespace
+
+class TestRecordsFolder : public QObject {
+    Q_OBJECT
+private slots:
+    void decision_data();
+    void decision();
+    void userDataFolder_data();
+    void userDataFolder();
+    void settingsObjectFollowsTheDecision();
+};
+
+void TestRecordsFolder::decision_data() {
+    QTest::addColumn<QString>("program");  // the executable's folder
+    QTest::addColumn<QString>("data");     // the user's data folder; empty: no home
+    QTest::addColumn<QString>("expected"); // "program", "data" or "none"
+
+    const QString home = "home/.local/share/Tarvell";
+    QTest::newRow("portable copy") << "portable" << home << "program";
+    QTest::newRow("portable copy without a home") << "portable"
+                                                  << ""
+                                                  << "program";
+    QTest::newRow("portable copy, home unreachable") << "portable"
+                                                     << "a file/Tarvell"
+                                                     << "program";
+    QTest::newRow("program folder not writable") << "a file/bin" << home << "data";
+    QTest::newRow("read-only program folder") << "read-only" << home << "data";
+    QTest::newRow("installed") << "prefix/bin" << home << "data";
+    QTest::newRow("installed, data folder kept from before") << "prefix/bin"
+                                                             << "kept/.local/share/Tarvell"
+                                                             << "data";
+    QTest::newRow("installed, no home") << "prefix/bin"
+                                        << ""
+                                        << "none";
+    QTest::newRow("installed, data folder below a file") << "prefix/bin"
+                                                         << "a file/Tarvell"
+                                                         << "none";
+    QTest::newRow("installed, data folder is a file") << "prefix/bin"
+                                                      << "a file"
+                                                      << "none";
+    QTest::newRow("nothing writable") << "a file/bin"
+                                      << "a file/Tarvell"
+                                      << "none";
+}
+
+void TestRecordsFolder::decision() {
+    QFETCH(QString, program);
+    QFETCH(QString, data);
+    QFETCH(QString, expected);
+    Scene scene;
+    const QString programFolder = scene.path(program);
+    const QString dataFolder = scene.path(data);
+    if (program == "read-only" && RecordsFolder::CanReplaceFilesIn(programFolder))
+        QSKIP("this user may write into a read-only folder (root)");
+
+    const RecordsFolder::Choice c = RecordsFolder::Choose(programFolder, dataFolder);
+    if (expected == "program") {
+        QVERIFY2(c.ok(), qPrintable(c.error));
+        QCOMPARE(c.folder, programFolder + "/");
+        // A portable copy leaves the user's home alone.
+        QVERIFY(!QFileInfo::exists(scene.path("home")));
+    } else if (expected == "data") {
+        QVERIFY2(c.ok(), qPrintable(c.error));
+        QCOMPARE(c.folder, dataFolder + "/");
+        QVERIFY(QFileInfo(dataFolder).isDir());
+    } else if (data.isEmpty()) {
+        QVERIFY(!c.ok());
+        QCOMPARE(c.error, QStringLiteral("사용자의 홈 폴더를 찾을 수 없어 기록을 저장할 곳이 "
+                                         "없습니다.\n\n홈 폴더가 있는 사용자로 로그인한 뒤 "
+                                         "다시 실행하세요."));
+    } else {
+        QVERIFY(!c.ok());
+        QCOMPARE(c.error, QStringLiteral("기록을 저장할 폴더를 만들거나 쓸 수 없습니다.\n\n") +
+                              dataFolder +
+                              QStringLiteral("\n\n이 폴더에 쓸 수 있는지 확인한 뒤 다시 "
+                                             "실행하세요."));
+    }
+    // Finding out leaves no trace in either folder.
+    QCOMPARE(entries(scene.path("portable")), QStringList());
+    if (expected == "data")
+        QCOMPARE(entries(dataFolder), QStringList());
+    // The shipped data of an installed program lies beside its bin folder.
+    QCOMPARE(c.installedDataFolder, QDir::cleanPath(programFolder + "/../share/tarvell") + "/");
+    QCOMPARE(RecordsFolder::IsInstalled(programFolder), program == "prefix/bin");
+}
+
+void TestRecordsFolder::userDataFolder_data() {
+    QTest::addColumn<QByteArray>("home");
+    QTest::addColumn<QByteArray>("xdgDataHome");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("home") << QByteArray("/home/u") << QByteArray()
+                          << "/home/u/.local/share/Tarvell/";
+    QTest::newRow("XDG_DATA_HOME wins")
+        << QByteArray("/home/u") << QByteArray("/data/u") << "/data/u/Tarvell/";
+    QTest::newRow("no home") << QByteArray() << QByteArray() << "";
+}
+
+void TestRecordsFolder::userDataFolder() {
+    QFETCH(QByteArray, home);
+    QFETCH(QByteArray, xdgDataHome);
+    QFETCH(QString, expected);
+    const QByteArray oldHome = qgetenv("HOME");
+    const QByteArray oldXdg = qgetenv("XDG_DATA_HOME");
+    const auto set = [](const char* name, const QByteArray& value) {
+        if (value.isEmpty())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    };
+    set("HOME", home);
+    set("XDG_DATA_HOME", xdgDataHome);
+    const QString folder = RecordsFolder::UserDataFolder();
+    set("HOME", oldHome);
+    set("XDG_DATA_HOME", oldXdg);
+    QCOMPARE(folder, expected);
+}
+
+void TestRecordsFolder::settingsObjectFollowsTheDecision() {
+    // The tests run from a writable build folder that is no installed
+    // prefix: a portable copy.
+    const QString here = QCoreApplication::applicationDirPath();
+    TvxPrjInfo info;
+    QCOMPARE(info.RecordsFolderError, QString());
+    QCOMPARE(info.ProgramFolder, here + "/");
+    QCOMPARE(info.IniFileName(), here + "/plzNoSmoking.ini");
+    QCOMPARE(info.InstalledDataFolder, QDir::cleanPath(here + "/../share/tarvell") + "/");
+}
+
+QTEST_GUILESS_MAIN(TestRecordsFolder)
+#include "tst_recordsfolder.moc"
