@@ -6,6 +6,7 @@
 #include "resources/Pictures.h"
 #include "runtime/DateTime.h"
 #include "widgets/ErrorBox.h"
+#include "widgets/MaskEdit.h"
 #include "widgets/vxGradiBtn.h"
 #include "widgets/vxGradiClrs.h"
 
@@ -105,10 +106,9 @@ TfrmCalcDebt::TfrmCalcDebt(TvxPrjInfo& prj, IStateReloader* reloader, QWidget* p
 }
 
 QLineEdit* TfrmCalcDebt::AddEdit(const QString& mask, int top) {
-    auto* edit = new QLineEdit(this);
-    edit->setGeometry(227, top, 49, 20);
     // Every position optional and digits only; an empty position shows "_".
-    edit->setInputMask(mask);
+    auto* edit = new TvxMaskEdit(mask, this);
+    edit->setGeometry(227, top, 49, 20);
     return edit;
 }
 

@@ -5,6 +5,7 @@
 #include "resources/Pictures.h"
 #include "widgets/vxGradiClrs.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 
@@ -25,6 +26,7 @@ TvxPledgeView::TvxPledgeView(TvxPrjInfo& prj, TvxFrame frame, int clientWidth, i
     memToMe->setGeometry(5, 45, memoWidth, 221);
     // Tab leaves the edit like in any other field: the pledge is prose.
     memToMe->setTabChangesFocus(true);
+    memToMe->installEventFilter(this);
     memToMe->setFocus();
 
     FormCreate();
@@ -32,4 +34,21 @@ TvxPledgeView::TvxPledgeView(TvxPrjInfo& prj, TvxFrame frame, int clientWidth, i
 
 void TvxPledgeView::FormCreate() {
     memToMe->setPlainText(m_prj.ReadPledge());
+}
+
+bool TvxPledgeView::eventFilter(QObject* watched, QEvent* event) {
+    // The edit lets Tab through as a character when no other control takes
+    // the focus (the buttons are no tab stops), and a tab then landed in the
+    // pledge file. Tab moves the focus where there is somewhere to go and is
+    // otherwise swallowed; with Ctrl as well.
+    if (watched == memToMe && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+            const bool back =
+                key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier);
+            focusNextPrevChild(!back);
+            return true;
+        }
+    }
+    return TvxModalDialog::eventFilter(watched, event);
 }

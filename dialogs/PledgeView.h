@@ -27,5 +27,7 @@ protected:
     // Fills the edit from the pledge file; a missing file leaves it empty.
     void FormCreate();
 
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
     TvxPrjInfo& m_prj;
 };

@@ -247,6 +247,8 @@ void TfrmMain::BuildLeftColumn() {
     btnVisitToHome->SetCaption(QStringLiteral("Tarvell"));
     btnVisitToHome->SetColors(vxGradiColors1);
     connect(btnVisitToHome, &TvxGradiButton::clicked, this, &TfrmMain::btnVisitToHomeClick);
+    connect(btnHelp, &TvxGradiButton::clicked, this, &TfrmMain::btnHelpClick);
+    connect(btnSorry, &TvxGradiButton::clicked, this, &TfrmMain::btnSorryClick);
 }
 
 void TfrmMain::BuildTray() {

@@ -92,6 +92,17 @@ public:
     void btnVisitToHomeClick();
     void ApplyCalendarVisibility();
 
+    // The hard moments: a relapse admitted, and a craving walked through
+    // the support dialogs; both end, when confirmed, in RestartRecord.
+    void btnSorryClick();
+    void btnHelpClick();
+    // Records a relapse and rebuilds the left column from it. When the
+    // record cannot be written the error box says so and nothing visible
+    // changes; the answer is whether the restart was recorded.
+    bool RestartRecord();
+    // The last question of the craving flow, with the information icon.
+    static QString RelapseConfirmationText();
+
     // Saves Left and Top; never refuses.
     void FormCloseQuery();
 

@@ -1,5 +1,8 @@
 #include "widgets/Look.h"
 
+#include <QGuiApplication>
+#include <QPalette>
+
 namespace Look {
 
 namespace {
@@ -33,6 +36,20 @@ QFont ArialFont(int pointSize, bool bold) {
     f.setPointSize(pointSize);
     f.setBold(bold);
     return f;
+}
+
+QFont DotumFont(int pixelSize, bool bold) {
+    QFont f = withFamilies({QStringLiteral("돋음체"), QStringLiteral("돋움체"),
+                            QStringLiteral("DotumChe"), QStringLiteral("NanumGothicCoding"),
+                            QStringLiteral("NanumGothic"), QStringLiteral("Noto Sans Mono CJK KR"),
+                            QStringLiteral("monospace")});
+    f.setPixelSize(pixelSize);
+    f.setBold(bold);
+    return f;
+}
+
+QColor ButtonFace() {
+    return QGuiApplication::palette().color(QPalette::Active, QPalette::Button);
 }
 
 } // namespace Look

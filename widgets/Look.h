@@ -13,6 +13,12 @@ QFont BaseFont(int pixelSize = 12);
 QFont GulimFont(int pixelSize = 12);
 // "Arial" first, then metric-compatible and common Latin faces.
 QFont ArialFont(int pointSize, bool bold = false);
+// "돋음체" (the face of the drawn message pictures) first, then the Korean
+// faces Debian ships.
+QFont DotumFont(int pixelSize, bool bold = false);
+
+// The desktop's face colour of push buttons, the background of the plainer dialogs.
+QColor ButtonFace();
 
 // Background of most dialogs.
 inline QColor DialogBackground() {

@@ -6,6 +6,37 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QTimer>
+#include <QWindow>
+
+namespace {
+
+// The frames the window manager drew, by kind of frame. Until the manager
+// has framed a window Qt cannot tell how thick its frame is; a dialog placed
+// with the frame of the last one of its kind lands where it belongs at once.
+struct KnownFrames {
+    QMargins frame[3];
+    bool known[3] = {false, false, false};
+};
+KnownFrames& knownFrames() {
+    static KnownFrames frames;
+    return frames;
+}
+
+// The frame around a window as far as it is known; null while unknown. Qt
+// can report a frame of negative thickness while the window manager is still
+// taking the window over: that is no frame yet either.
+QMargins framedMargins(const QWidget* w) {
+    const QWindow* handle = w ? w->windowHandle() : nullptr;
+    if (!handle)
+        return {};
+    const QMargins m = handle->frameMargins();
+    if (m.left() < 0 || m.top() < 0 || m.right() < 0 || m.bottom() < 0)
+        return {};
+    return m;
+}
+
+} // namespace
 
 TvxModalDialog::TvxModalDialog(QWidget* parent, TvxFrame frame) : QDialog(parent), m_frame(frame) {
     ApplyFrame();
@@ -55,6 +86,15 @@ void TvxModalDialog::ApplyFrame() {
     setWindowFlags(flags);
 }
 
+void TvxModalDialog::SetOuterGeometry(const QRect& outer) {
+    m_outer = outer;
+    m_screenCentred = false;
+    const QMargins frame = ExpectedFrame();
+    setGeometry(outer.marginsRemoved(frame));
+    SetClientSize(outer.width() - frame.left() - frame.right(),
+                  outer.height() - frame.top() - frame.bottom());
+}
+
 void TvxModalDialog::SetClientSize(int width, int height) {
     if (m_frame == TvxFrame::Sizeable) {
         setMinimumSize(0, 0);
@@ -102,13 +142,96 @@ void TvxModalDialog::closeEvent(QCloseEvent* event) {
 }
 
 void TvxModalDialog::showEvent(QShowEvent* event) {
-    if (m_screenCentred && !event->spontaneous()) {
-        if (QScreen* screen = QGuiApplication::primaryScreen()) {
-            const QRect area = screen->geometry();
-            const QSize outer = frameGeometry().size();
-            move(area.x() + area.width() / 2 - outer.width() / 2,
-                 area.y() + area.height() / 2 - outer.height() / 2);
-        }
+    if (!event->spontaneous()) {
+        if (QWindow* handle = windowHandle())
+            handle->installEventFilter(this);
+        m_placing = true;
+        Place(ExpectedFrame());
+        // The manager frames the window after it is mapped; look again then.
+        QTimer::singleShot(0, this, &TvxModalDialog::CheckFrame);
     }
     QDialog::showEvent(event);
+}
+
+QRect TvxModalDialog::CentredGeometry(const QRect& screen, const QSize& client,
+                                      const QMargins& frame) {
+    const QSize outer = client.grownBy(frame);
+    const QPoint outerTopLeft(screen.x() + (screen.width() - outer.width()) / 2,
+                              screen.y() + (screen.height() - outer.height()) / 2);
+    return QRect(outerTopLeft + QPoint(frame.left(), frame.top()), client);
+}
+
+QMargins TvxModalDialog::KnownFrame(TvxFrame frame) {
+    const int kind = int(frame);
+    return knownFrames().known[kind] ? knownFrames().frame[kind] : QMargins();
+}
+
+QMargins TvxModalDialog::ExpectedFrame() const {
+    const QMargins own = framedMargins(this);
+    if (!own.isNull())
+        return own;
+    const int kind = int(m_frame);
+    if (knownFrames().known[kind])
+        return knownFrames().frame[kind];
+    // Never seen a frame of this kind: the owner's is the nearest guess.
+    return parentWidget() ? framedMargins(parentWidget()->window()) : QMargins();
+}
+
+void TvxModalDialog::Place(const QMargins& frame) {
+    m_placedWith = frame;
+    QSize client = size();
+    if (m_outer.isValid())
+        client = m_outer.size().shrunkBy(frame);
+    if (m_screenCentred) {
+        const QScreen* screen = parentWidget() ? parentWidget()->window()->screen() : nullptr;
+        if (!screen)
+            screen = QGuiApplication::primaryScreen();
+        if (screen)
+            setGeometry(CentredGeometry(screen->geometry(), client, frame));
+    } else if (m_outer.isValid()) {
+        setGeometry(QRect(m_outer.topLeft() + QPoint(frame.left(), frame.top()), client));
+    }
+    if (m_outer.isValid())
+        SetClientSize(client.width(), client.height());
+}
+
+void TvxModalDialog::CheckFrame() {
+    if (!m_placing || !isVisible())
+        return;
+    const QMargins real = framedMargins(this);
+    if (real.isNull())
+        return; // not framed (yet, or by no manager at all)
+    m_placing = false;
+    const int kind = int(m_frame);
+    knownFrames().frame[kind] = real;
+    knownFrames().known[kind] = true;
+    if (real != m_placedWith)
+        Place(real);
+}
+
+void TvxModalDialog::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    // Minimised, by a caption button or by a window manager that offers it
+    // whatever the caption asks for: nothing visible could bring a modal
+    // dialog back (its owner and the tray are blocked while it is up), so it
+    // comes back at once.
+    if (event->type() == QEvent::WindowStateChange && isVisible() && isMinimized())
+        QTimer::singleShot(0, this, &TvxModalDialog::ComeBack);
+}
+
+bool TvxModalDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == windowHandle() && m_placing) {
+        if (event->type() == QEvent::Expose || event->type() == QEvent::Move ||
+            event->type() == QEvent::Resize)
+            QTimer::singleShot(0, this, &TvxModalDialog::CheckFrame);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TvxModalDialog::ComeBack() {
+    if (!isVisible() || !isMinimized())
+        return;
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    raise();
+    activateWindow();
 }

@@ -2,9 +2,12 @@
 // The base of every modal window of the program. It speaks in modal results
 // (0 none, 1 OK, 2 Cancel) rather than in accept and reject, keeps Enter and
 // Esc from ending the dialog behind the user's back, and gives every dialog
-// the shared look: the base font, the light background, centred on the screen.
+// the shared look: the base font, the light background, centred on the screen
+// with its frame. A dialog never gets lost by a minimise: it comes straight
+// back.
 
 #include <QDialog>
+#include <QMargins>
 
 class TvxModalDialog : public QDialog {
     Q_OBJECT
@@ -40,10 +43,21 @@ public:
 
     // Size of the area inside the frame. Fixed frames keep exactly this size.
     void SetClientSize(int width, int height);
+    // Place and size of the whole window, frame included, on the screen. The
+    // area inside is what the window manager's frame leaves of it; the
+    // window is not centred.
+    void SetOuterGeometry(const QRect& outer);
 
     // Centred on the screen when shown (the default), or left where placed.
     bool ScreenCentred() const { return m_screenCentred; }
     void SetScreenCentred(bool on) { m_screenCentred = on; }
+
+    // Where the area inside the frame goes so that the whole window, frame
+    // included, stands in the middle of the screen (integer halves).
+    static QRect CentredGeometry(const QRect& screen, const QSize& client, const QMargins& frame);
+    // The frame the window manager last drew around a dialog of this kind;
+    // null before one was seen.
+    static QMargins KnownFrame(TvxFrame frame);
 
     void reject() override;
 
@@ -51,10 +65,19 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ApplyFrame();
+    QMargins ExpectedFrame() const;
+    void Place(const QMargins& frame);
+    void CheckFrame();
+    void ComeBack();
 
     TvxFrame m_frame;
     bool m_screenCentred = true;
+    QRect m_outer;          // designed outer geometry; null when not given
+    QMargins m_placedWith;  // the frame assumed by the last placement
+    bool m_placing = false; // shown, and the real frame not yet seen
 };

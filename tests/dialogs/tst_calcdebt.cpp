@@ -354,6 +354,64 @@ private slots:
         QCOMPARE(main.calls, 1);
         QCOMPARE(prj.ReadDebt(), 9125000);
     }
+
+    // Entering a filled figure from the keyboard selects it whole, so what
+    // is typed replaces it: "2500", entered again and typed "900", is 900.
+    void reenteredFigureIsReplaced_data() {
+        QTest::addColumn<int>("how"); // 0 Tab, 1 Shift+Tab, 2 the check's own focus
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("figure");
+        QTest::newRow("Tab into it") << 0 << "900" << 900;
+        QTest::newRow("Shift+Tab back into it") << 1 << "900" << 900;
+        QTest::newRow("sent back by the check") << 2 << "15" << 15;
+    }
+    void reenteredFigureIsReplaced() {
+        QFETCH(int, how);
+        QFETCH(QString, typed);
+        QFETCH(int, figure);
+        TestSupport::TempProgramFolder folder;
+        TvxPrjInfo prj(folder.path());
+        TfrmCalcDebt d(prj);
+        d.show();
+        d.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        fill(d, "20", "2500", "", "10");
+        QLineEdit* target = d.edtPrice;
+        if (how == 0) {
+            d.edtCount->setFocus(Qt::MouseFocusReason);
+            QTest::keyClick(d.edtCount, Qt::Key_Tab);
+        } else if (how == 1) {
+            d.edtEtc->setFocus(Qt::MouseFocusReason);
+            QTest::keyClick(d.edtEtc, Qt::Key_Backtab, Qt::ShiftModifier);
+        } else {
+            target = d.edtYear;
+            type(d.edtYear, "00");
+            d.edtPrice->setFocus(Qt::MouseFocusReason);
+            click(d.btnOK);
+            QCOMPARE(d.labMessage->text(), kNoYears);
+        }
+        QCOMPARE(QApplication::focusWidget(), target);
+        QVERIFY(target->hasSelectedText());
+        QTest::keyClicks(target, typed);
+        QCOMPARE(TfrmCalcDebt::Figure(target), figure);
+        d.hide();
+    }
+
+    // A click keeps the cursor where the user pointed.
+    void clickedFigureKeepsCursor() {
+        TestSupport::TempProgramFolder folder;
+        TvxPrjInfo prj(folder.path());
+        TfrmCalcDebt d(prj);
+        d.show();
+        d.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        fill(d, "20", "2500", "", "10");
+        d.edtCount->setFocus(Qt::MouseFocusReason);
+        QTest::mouseClick(d.edtPrice, Qt::LeftButton, Qt::NoModifier, QPoint(3, 10));
+        QCOMPARE(QApplication::focusWidget(), d.edtPrice);
+        QVERIFY(!d.edtPrice->hasSelectedText());
+        d.hide();
+    }
 };
 
 QTEST_MAIN(TestCalcDebt)

@@ -11,6 +11,7 @@
 
 #include <QPlainTextEdit>
 #include <QTest>
+#include <memory>
 
 using DialogDriver::click;
 
@@ -145,6 +146,43 @@ private slots:
         QVERIFY(d.memToMe->toPlainText().isEmpty());
         click(d.vxGradiButton1);
         QVERIFY(!folder.exists(kPledge));
+    }
+
+    // Tab never enters the pledge, whichever dialog shows it; with nowhere
+    // else to go the focus stays in the edit.
+    void tabNeverEntersThePledge_data() {
+        QTest::addColumn<bool>("writer");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("writer, Tab") << true << int(Qt::NoModifier);
+        QTest::newRow("writer, Shift+Tab") << true << int(Qt::ShiftModifier);
+        QTest::newRow("writer, Ctrl+Tab") << true << int(Qt::ControlModifier);
+        QTest::newRow("craving view, Tab") << false << int(Qt::NoModifier);
+    }
+    void tabNeverEntersThePledge() {
+        QFETCH(bool, writer);
+        QFETCH(int, modifiers);
+        TestSupport::TempProgramFolder folder;
+        TvxPrjInfo prj(folder.path());
+        std::unique_ptr<TvxPledgeView> d;
+        if (writer)
+            d = std::make_unique<TfrmToMe>(prj);
+        else
+            d = std::make_unique<TfrmWaitToMe>(prj);
+        d->show();
+        d->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(d.get()));
+        QCOMPARE(QApplication::focusWidget(), d->memToMe);
+        QTest::keyClicks(d->memToMe, QStringLiteral("a"));
+        const Qt::Key key = modifiers == Qt::ShiftModifier ? Qt::Key_Backtab : Qt::Key_Tab;
+        QTest::keyClick(d->memToMe, key, Qt::KeyboardModifiers(modifiers));
+        QTest::keyClicks(d->memToMe, QStringLiteral("b"));
+        QCOMPARE(d->memToMe->toPlainText(), QStringLiteral("ab"));
+        QCOMPARE(QApplication::focusWidget(), d->memToMe);
+        if (auto* toMe = dynamic_cast<TfrmToMe*>(d.get())) {
+            click(toMe->btnOK);
+            QCOMPARE(folder.read(kPledge), QByteArray("ab"));
+        }
+        d->hide();
     }
 };
 

@@ -198,6 +198,85 @@ private slots:
         QCOMPARE(d.pos(), QPoint(13, 17));
         d.hide();
     }
+
+    // The whole window, frame included, stands in the middle of the screen:
+    // a title bar of 30 and borders of 4 around 349 × 161 make 357 × 195.
+    void centredWithItsFrame_data() {
+        QTest::addColumn<QRect>("screen");
+        QTest::addColumn<QSize>("client");
+        QTest::addColumn<QMargins>("frame");
+        QTest::addColumn<QRect>("expected"); // the area inside the frame
+        QTest::newRow("title bar and borders")
+            << QRect(0, 0, 1280, 800) << QSize(349, 161) << QMargins(4, 30, 4, 4)
+            << QRect(465, 332, 349, 161);
+        QTest::newRow("no frame") << QRect(0, 0, 1280, 800) << QSize(349, 161) << QMargins()
+                                  << QRect(465, 319, 349, 161);
+        QTest::newRow("odd sizes round down") << QRect(0, 0, 1024, 768) << QSize(374, 139)
+                                              << QMargins(1, 20, 1, 1) << QRect(325, 324, 374, 139);
+        QTest::newRow("second screen to the right")
+            << QRect(1280, 0, 1920, 1080) << QSize(360, 174) << QMargins(1, 20, 1, 1)
+            << QRect(1280 + 779 + 1, 462, 360, 174);
+    }
+    void centredWithItsFrame() {
+        QFETCH(QRect, screen);
+        QFETCH(QSize, client);
+        QFETCH(QMargins, frame);
+        QFETCH(QRect, expected);
+        QCOMPARE(TvxModalDialog::CentredGeometry(screen, client, frame), expected);
+    }
+
+    // The outer size and place given for a sizeable window hold with the
+    // frame included.
+    void outerGeometryIncludesFrame() {
+        TvxModalDialog d(nullptr, TvxModalDialog::TvxFrame::Sizeable);
+        d.SetOuterGeometry(QRect(379, 243, 474, 303));
+        QVERIFY(!d.ScreenCentred());
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        QTRY_COMPARE(d.frameGeometry(), QRect(379, 243, 474, 303));
+        // The frame seen is kept for the next window of its kind.
+        const QRect inner = d.geometry();
+        QTRY_COMPARE(TvxModalDialog::KnownFrame(TvxModalDialog::TvxFrame::Sizeable),
+                     QMargins(inner.left() - 379, inner.top() - 243, 379 + 474 - 1 - inner.right(),
+                              243 + 303 - 1 - inner.bottom()));
+        d.hide();
+    }
+
+    // However the dialog got minimised (its own button or a window manager
+    // that offers one anyway), it comes back: nothing else could bring it.
+    void minimisedDialogComesBack_data() {
+        QTest::addColumn<int>("frame");
+        QTest::addColumn<bool>("owned");
+        for (int frame = 0; frame < 3; ++frame) {
+            const char* names[] = {"tool window", "dialog", "sizeable"};
+            QTest::addRow("%s, no owner", names[frame]) << frame << false;
+            QTest::addRow("%s, owned", names[frame]) << frame << true;
+        }
+    }
+    void minimisedDialogComesBack() {
+        QFETCH(int, frame);
+        QFETCH(bool, owned);
+        QWidget owner;
+        owner.resize(300, 200);
+        if (owned)
+            owner.show();
+        TvxModalDialog d(owned ? &owner : nullptr, TvxModalDialog::TvxFrame(frame));
+        d.SetClientSize(200, 100);
+        bool minimised = false, back = false;
+        DialogDriver::Script script;
+        script.on<TvxModalDialog>([&](TvxModalDialog* dlg) {
+            dlg->setWindowState(dlg->windowState() | Qt::WindowMinimized);
+            minimised = dlg->isMinimized();
+            QTRY_VERIFY(!dlg->isMinimized());
+            back = dlg->isVisible();
+            dlg->SetModalResult(TvxModalDialog::mrOk);
+        });
+        script.start();
+        QCOMPARE(d.ShowModal(), TvxModalDialog::mrOk);
+        QVERIFY(!script.timedOut());
+        QVERIFY(minimised);
+        QVERIFY(back);
+    }
 };
 
 QTEST_MAIN(TestModalDialog)

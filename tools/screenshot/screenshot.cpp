@@ -4,8 +4,12 @@
 #include "core/ProjectInfo.h"
 #include "dialogs/CalcDebt.h"
 #include "dialogs/CheckSmoke.h"
+#include "dialogs/DontBear.h"
+#include "dialogs/Sorry.h"
 #include "dialogs/ToMe.h"
+#include "dialogs/WaitShowWeb.h"
 #include "dialogs/WaitToMe.h"
+#include "dialogs/WaitWater.h"
 #include "mainwindow/Application.h"
 #include "mainwindow/ImagesRes.h"
 #include "mainwindow/main.h"
@@ -78,6 +82,22 @@ int main(int argc, char** argv) {
     {
         TfrmCheckSmoke check(prj);
         save(check, "daily-check.png");
+    }
+    {
+        TfrmSorry sorry(&main);
+        save(sorry, "relapse.png");
+    }
+    {
+        TfrmWaitWater water(&main);
+        save(water, "craving-water.png");
+    }
+    {
+        TfrmWaitShowWeb board(prj, &main);
+        save(board, "craving-board.png");
+    }
+    {
+        TfrmDontBear appeal(&main);
+        save(appeal, "craving-last-appeal.png");
     }
     return 0;
 }

@@ -1,0 +1,115 @@
+#include "dialogs/MessagePicture.h"
+
+#include "widgets/Look.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
+
+namespace {
+
+// Blends one channel by a coverage of cover / full, rounded to nearest.
+int blend(int under, int over, int cover, int full) {
+    return (under * (full - cover) + over * cover + full / 2) / full;
+}
+
+void drawPiece(QImage& picture, const QFont& font, const TvxPictureText& piece) {
+    if (piece.text.isEmpty())
+        return;
+    const int level = std::clamp(piece.level, 0, 4);
+    const int scale = 1 << level;
+
+    // The large drawing is hard-edged: the smoothing comes only from the
+    // averaging below, as much of it as the level asks for.
+    QFont large = font;
+    large.setPixelSize(std::max(1, font.pixelSize()) * scale);
+    large.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias));
+    large.setHintingPreference(QFont::PreferNoHinting);
+    const QFontMetrics fm(large);
+
+    // Only the part of the picture the text can reach is drawn large: from
+    // the text's left top to the picture's right edge, one cell high.
+    const QRect target =
+        QRect(piece.x, piece.y, picture.width() - piece.x, (fm.height() + scale - 1) / scale + 1)
+            .intersected(picture.rect());
+    if (target.isEmpty())
+        return;
+    QImage mask(target.size() * scale, QImage::Format_ARGB32_Premultiplied);
+    mask.fill(Qt::black);
+    {
+        QPainter p(&mask);
+        p.setRenderHint(QPainter::TextAntialiasing, false);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setFont(large);
+        p.setPen(Qt::white);
+        // The cell's top at the text's y, as the origin of a bitmap's text
+        // output is the left top of the cell.
+        const QPoint origin((piece.x - target.x()) * scale, (piece.y - target.y()) * scale);
+        p.drawText(origin + QPoint(0, fm.ascent()), piece.text);
+    }
+
+    const int full = scale * scale * 255;
+    const QRgb colour = piece.color.rgb();
+    for (int ty = 0; ty < target.height(); ++ty) {
+        auto* row = reinterpret_cast<QRgb*>(picture.scanLine(target.y() + ty)) + target.x();
+        for (int tx = 0; tx < target.width(); ++tx) {
+            int cover = 0;
+            for (int sy = 0; sy < scale; ++sy) {
+                const auto* m = reinterpret_cast<const QRgb*>(mask.constScanLine(ty * scale + sy));
+                for (int sx = 0; sx < scale; ++sx)
+                    cover += qRed(m[tx * scale + sx]);
+            }
+            if (cover == 0)
+                continue;
+            const QRgb under = row[tx];
+            row[tx] = qRgba(blend(qRed(under), qRed(colour), cover, full),
+                            blend(qGreen(under), qGreen(colour), cover, full),
+                            blend(qBlue(under), qBlue(colour), cover, full), 255);
+        }
+    }
+}
+
+} // namespace
+
+QImage DrawMessagePicture(const QSize& size, const QColor& background, const QFont& font,
+                          const QList<TvxPictureText>& texts) {
+    QImage picture(size, QImage::Format_ARGB32);
+    QColor ground = background;
+    ground.setAlpha(255);
+    picture.fill(ground);
+    for (const TvxPictureText& piece : texts)
+        drawPiece(picture, font, piece);
+    return picture;
+}
+
+QFont MessagePictureFont(int points, bool bold) {
+    // Points on the designed 96-dot screen, rounded as the text height of
+    // a bitmap's font is: 13 points are 17 pixels, 10 points 13.
+    return Look::DotumFont((points * 96 + 36) / 72, bold);
+}
+
+// ------------------------------------------------------------------- image
+
+TvxImage::TvxImage(QWidget* parent) : QWidget(parent) {}
+
+void TvxImage::SetPicture(const QImage& picture) {
+    m_picture = picture;
+    update();
+}
+
+void TvxImage::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.drawImage(0, 0, m_picture);
+}
+
+// ------------------------------------------------------------------- shape
+
+TvxShape::TvxShape(QWidget* parent, const QColor& fill, const QColor& outline)
+    : QWidget(parent), m_fill(fill), m_outline(outline) {}
+
+void TvxShape::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), m_fill);
+    p.setPen(m_outline);
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
