@@ -35,4 +35,12 @@ QFont ArialFont(int pointSize, bool bold) {
     return f;
 }
 
+QFont CalendarCellFont() {
+    QFont f = withFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                            QStringLiteral("NanumGothic"), QStringLiteral("Liberation Sans"),
+                            QStringLiteral("sans-serif")});
+    f.setPixelSize(11);
+    return f;
+}
+
 } // namespace Look

@@ -13,6 +13,12 @@ QFont BaseFont(int pixelSize = 12);
 QFont GulimFont(int pixelSize = 12);
 // "Arial" first, then metric-compatible and common Latin faces.
 QFont ArialFont(int pointSize, bool bold = false);
+// The small face of the calendar cells: "MS Sans Serif" with its 11-pixel
+// character height where it exists. Debian has no such face; NanumGothic
+// at the same height covers the Hangul and Hanja of the cells and has the
+// same 13-pixel line, and Liberation Sans stands in for the Latin digits
+// where fonts-nanum is missing.
+QFont CalendarCellFont();
 
 // Background of most dialogs.
 inline QColor DialogBackground() {
