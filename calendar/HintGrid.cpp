@@ -49,7 +49,6 @@ void THintWindow::ShowAt(const QPoint& pos, const QString& text) {
     }
     move(p);
     show();
-    raise();
 }
 
 void THintWindow::paintEvent(QPaintEvent* event) {
