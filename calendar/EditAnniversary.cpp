@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QTimer>
 
 namespace {
 
@@ -30,8 +31,7 @@ TvxGradiButton* button(QWidget* parent, TvxGradiColors* colors, const QString& c
 TfrmEditAnniversary::TfrmEditAnniversary(const TvxAnniversary& store, QWidget* parent)
     : TvxModalDialog(parent, TvxFrame::Sizeable), m_date(store) {
     setWindowTitle(QStringLiteral("기념일 수정"));
-    // A minimised modal editor would leave the calendar blocked with no
-    // window to come back to; it can still be moved, resized and maximised.
+    // It can be moved, resized and maximised, not minimised (see event()).
     setWindowFlag(Qt::WindowMinimizeButtonHint, false);
     // The client area of the 297 × 253 window with a 4-pixel sizing frame
     // and a 19-pixel caption; corrected to the real frame once shown.
@@ -72,6 +72,17 @@ void TfrmEditAnniversary::FormCreate() {
 }
 
 bool TfrmEditAnniversary::event(QEvent* event) {
+    // While the editor is up the calendar waits for it: minimised, it would
+    // leave a blocked window and nothing to come back to. It stays open.
+    if (event->type() == QEvent::WindowStateChange && isMinimized()) {
+        QTimer::singleShot(0, this, [this] {
+            if (!isMinimized())
+                return;
+            setWindowState(windowState() & ~Qt::WindowMinimized);
+            show();
+            activateWindow();
+        });
+    }
     // Once the window manager has framed the window (it tells by moving or
     // resizing it), the whole window, frame included, gets its laid-out size.
     if (!m_sized && isVisible() &&

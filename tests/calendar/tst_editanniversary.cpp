@@ -29,6 +29,7 @@ private slots:
     void layout_data();
     void layout();
     void keysStayInTheMemo();
+    void minimisingBringsItBack();
     void storedForm_data();
     void storedForm();
     void cancelAllRemovesTheDay();
@@ -133,6 +134,18 @@ void TestEditAnniversary::keysStayInTheMemo() {
     });
     QVERIFY(stillOpen);
     QCOMPARE(text, QStringLiteral("생일\nx"));
+    QCOMPARE(result, 2);
+}
+
+// The calendar waits for the editor: minimised, it comes straight back.
+void TestEditAnniversary::minimisingBringsItBack() {
+    bool restored = false;
+    const int result = run(QStringLiteral("생일"), [&](TfrmEditAnniversary* d) {
+        d->setWindowState(Qt::WindowMinimized);
+        restored = QTest::qWaitFor([d] { return !d->isMinimized(); }, 2000);
+        click(d->btnCancel);
+    });
+    QVERIFY(restored);
     QCOMPARE(result, 2);
 }
 
