@@ -146,6 +146,7 @@ void TfrmMain::FormCreate() {
     tmrCount->start();
 
     BuildTray();
+    BuildCalendar();
 }
 
 void TfrmMain::BuildLeftColumn() {

@@ -21,6 +21,7 @@ class QAction;
 class QSystemTrayIcon;
 class QTimer;
 class TfrmImagesRes;
+class THintGrid;
 class TvxGauge;
 class TvxGradiButton;
 class TvxGradiColors;
@@ -177,6 +178,47 @@ public:
     void PaintBackground(QPainter& p, const QRect& exposed = QRect()) const;
     // Hidden in the tray: the per-second texts rest until the window is shown.
     bool InTray() const { return m_inTray; }
+
+    // The month calendar (MonthCalendar.cpp). The displayed month is the
+    // calendar store's Year and Month; every activation lays it out again.
+    void FormActivate();
+    void FillMonth();
+    void GoPrevYear();
+    void GoNextYear();
+    void GoPrevMonth();
+    void GoNextMonth();
+    void btnBeforeYearClick();
+    void btnNextYearClick();
+    void btnBeforeMonthClick();
+    void btnNextMonthClick();
+    // Paints one cell of grdCa from the yearly files and the lunar date.
+    void grdCaDrawCell(QPainter& canvas, int ACol, int ARow, const QRect& Rect, bool selected);
+    // Opens the anniversary editor on the current cell's day.
+    void grdCaDblClick();
+    // One cell as grdCaDrawCell paints it, with its selection state.
+    QImage RenderCalendarCell(int col, int row);
+
+    THintGrid* grdCa = nullptr;
+    TvxGradiColors* vxGradiColors2 = nullptr; // Sunday
+    TvxGradiColors* vxGradiColors3 = nullptr; // Saturday
+    TvxGradiButton* btnBeforeMonth = nullptr;
+    TvxGradiButton* btnBeforeYear = nullptr;
+    TvxGradiButton* btnYear = nullptr;
+    TvxGradiButton* btnNextYear = nullptr;
+    TvxGradiButton* btnNextMonth = nullptr;
+    TvxGradiButton* vxGradiButton1 = nullptr;
+    TvxGradiButton* vxGradiButton2 = nullptr;
+    TvxGradiButton* vxGradiButton3 = nullptr;
+    TvxGradiButton* vxGradiButton4 = nullptr;
+    TvxGradiButton* vxGradiButton5 = nullptr;
+    TvxGradiButton* vxGradiButton6 = nullptr;
+    TvxGradiButton* vxGradiButton7 = nullptr;
+
+private:
+    void BuildCalendar();
+    // The month that could not be laid out and has been reported; another
+    // activation of the window does not report it again.
+    int m_unlaidMonth = -1;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -55,6 +55,11 @@ fi
 program="$build/program"
 mkdir -p "$program"
 cp -f "$build/mainwindow/tarvell" "$program/tarvell"
+# The Korean public holidays of 1990 to 2043. A holiday file edited in the
+# program folder since it was generated is left as the user made it.
+if compgen -G "$build/holidays/Holiday - *.dat" >/dev/null; then
+    cp -u "$build"/holidays/Holiday\ -\ *.dat "$program/"
+fi
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "No display found. To try Tarvell without one, run it on a virtual display:"
     echo "  xvfb-run -a $program/tarvell"

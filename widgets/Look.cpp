@@ -52,4 +52,12 @@ QColor ButtonFace() {
     return QGuiApplication::palette().color(QPalette::Active, QPalette::Button);
 }
 
+QFont CalendarCellFont() {
+    QFont f = withFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                            QStringLiteral("NanumGothic"), QStringLiteral("Liberation Sans"),
+                            QStringLiteral("sans-serif")});
+    f.setPixelSize(11);
+    return f;
+}
+
 } // namespace Look

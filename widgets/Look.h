@@ -20,6 +20,13 @@ QFont DotumFont(int pixelSize, bool bold = false);
 // The desktop's face colour of push buttons, the background of the plainer dialogs.
 QColor ButtonFace();
 
+// The small face of the calendar cells: "MS Sans Serif" with its 11-pixel
+// character height where it exists. Debian has no such face; NanumGothic
+// at the same height covers the Hangul and Hanja of the cells and has the
+// same 13-pixel line, and Liberation Sans stands in for the Latin digits
+// where fonts-nanum is missing.
+QFont CalendarCellFont();
+
 // Background of most dialogs.
 inline QColor DialogBackground() {
     return QColor(0xED, 0xEB, 0xDA);

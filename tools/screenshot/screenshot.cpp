@@ -1,6 +1,8 @@
 // Renders Tarvell's windows offscreen, with a sample program folder and a
 // fixed clock, into PNG files: the pictures of the README.
 //   tarvell_screenshot <output folder>
+#include "calendar/EditAnniversary.h"
+#include "calendar/HintGrid.h"
 #include "core/ProjectInfo.h"
 #include "dialogs/CalcDebt.h"
 #include "dialogs/CheckSmoke.h"
@@ -14,8 +16,13 @@
 #include "mainwindow/ImagesRes.h"
 #include "mainwindow/main.h"
 #include "runtime/DateTime.h"
+#include "runtime/TextFile.h"
+#include "tools/holidays/HolidayRules.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -42,6 +49,25 @@ int main(int argc, char** argv) {
     ini.WriteDateTime(Keys::Date, Keys::Start, EncodeDateTime(2026, 9, 1, 8, 0, 0));
     ini.WriteDateTime(Keys::Date, Keys::Restart, EncodeDateTime(2026, 10, 24, 11, 13, 2));
 
+    // The year's holidays and a few anniversaries, as a user's folder has them.
+    for (int year : {2026, 2027})
+        TextFile::writeLines(QDir(folder.path()).filePath(Holidays::FileName(year)),
+                             Holidays::FileLines(year), TextFile::ErrorKind::CannotCreate);
+    auto anniversary = [&cursor](int month, int day, const QStringList& entries) {
+        cursor.Year = 2026;
+        cursor.Month = uint16_t(month);
+        cursor.Day = uint16_t(day);
+        cursor.WriteAnniversaries(entries);
+    };
+    anniversary(10, 1, {QStringLiteral("엄마 생신")});
+    anniversary(10, 9, {QStringLiteral("한글날 백일장")});
+    anniversary(10, 17, {QStringLiteral("결혼기념일"), QStringLiteral("저녁 7시 예약")});
+    anniversary(10, 24, {QStringLiteral("금연 9개월")});
+    anniversary(12, 3, {QStringLiteral("친구 생일")});
+    anniversary(12, 25, {QStringLiteral("가족 모임"), QStringLiteral("성당")});
+    cursor.Month = 12;
+    cursor.Day = 0;
+
     TfrmMain main(prj, cursor, &images);
     main.SetTrayAvailableForTesting(0);
     main.LoadState();
@@ -60,6 +86,41 @@ int main(int argc, char** argv) {
         std::printf("%s\n", qPrintable(file));
     };
     save(main, "main-window.png");
+
+    // The calendar alone: October 2026 with its holidays, a substitute day,
+    // anniversaries, today (the 6th), a selected block and a hint.
+    {
+        Clock::SetNow(EncodeDateTime(2026, 10, 6, 9, 30, 0));
+        main.show();
+        cursor.Month = 10;
+        cursor.Day = 0;
+        main.FillMonth();
+        main.grdCa->SetSelection(QRect(QPoint(2, 2), QPoint(3, 3)));
+        app.processEvents();
+        QPixmap shot = main.grab(QRect(203, 4, 569, 477));
+        const QRect day17 = main.grdCa->CellRect(6, 2);
+        const QPoint at = day17.center();
+        QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(main.grdCa->mapToGlobal(at)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(main.grdCa, &move);
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (qobject_cast<THintWindow*>(top) && top->isVisible()) {
+                QPainter p(&shot);
+                p.drawPixmap(day17.topLeft() + main.grdCa->pos() - QPoint(203, 4), top->grab());
+            }
+        }
+        const QString file = QDir(out).filePath(QStringLiteral("calendar.png"));
+        shot.save(file);
+        std::printf("%s\n", qPrintable(file));
+        main.hide();
+    }
+    {
+        cursor.Month = 10;
+        cursor.Day = 17;
+        TfrmEditAnniversary edit(cursor, &main);
+        edit.SetMemoLines(cursor.ReadAnniversaries(17) << QStringLiteral("꽃 찾아오기"));
+        save(edit, "anniversary-editor.png");
+    }
 
     prj.WritePledge(QStringLiteral("나는 오늘부터 담배를 끊는다.\n가족과 나 자신을 위해서."));
     {

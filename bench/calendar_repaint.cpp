@@ -1,0 +1,120 @@
+// How long the main window's calendar takes to repaint a whole month, with a
+// program folder as users have it: the year's holiday file and
+// anniversaries on a third of the days. Every day cell reads both yearly
+// files and converts its date, so this is the calendar's real cost.
+// Also counts the file reads of the mouse moving over the grid.
+//   bench_calendar_repaint [rounds]
+#include "calendar/HintGrid.h"
+#include "core/ProjectInfo.h"
+#include "mainwindow/Application.h"
+#include "mainwindow/ImagesRes.h"
+#include "mainwindow/main.h"
+#include "runtime/DateTime.h"
+#include "runtime/TextFile.h"
+#include "tools/holidays/HolidayRules.h"
+
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+void moveMouse(QWidget* w, const QPoint& pos) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(pos), QPointF(w->mapToGlobal(pos)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &move);
+}
+
+double ms(qint64 ns) {
+    return double(ns) / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    TApplication app(argc, argv);
+    const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 50;
+
+    QTemporaryDir dir;
+    const QString folder = dir.path() + u'/';
+    const int year = 2026;
+    TextFile::writeLines(folder + Holidays::FileName(year), Holidays::FileLines(year),
+                         TextFile::ErrorKind::CannotCreate);
+    // Anniversaries on every third day, two or three entries each.
+    QStringList lines;
+    for (int m = 1; m <= 12; ++m) {
+        lines << QStringLiteral("[%1]").arg(m);
+        for (int d = 3; d <= 31; d += 3)
+            lines << QStringLiteral("%1=\"생일,\"결혼 기념일\"%2\"")
+                         .arg(d)
+                         .arg(d % 2 ? QStringLiteral(",동창 모임") : QString());
+    }
+    TextFile::writeLines(folder + QStringLiteral("Anniversary - %1.dat").arg(year), lines,
+                         TextFile::ErrorKind::CannotCreate);
+
+    Clock::SetNow(EncodeDateTime(year, 12, 8, 14, 0, 0));
+    TvxPrjInfo prj(folder, folder);
+    TvxAnniversary cursor(folder);
+    TfrmImagesRes images;
+    TfrmMain main(prj, cursor, &images);
+    main.SetTrayAvailableForTesting(0);
+    main.show();
+    main.FormActivate();
+    app.processEvents();
+
+    std::vector<qint64> times;
+    qint64 reads = 0, days = 0;
+    QElapsedTimer timer;
+    for (int r = 0; r < rounds; ++r) {
+        for (int m = 1; m <= 12; ++m) {
+            cursor.Month = uint16_t(m);
+            main.FillMonth();
+            const qint64 before = TextFile::readCount();
+            timer.start();
+            main.grdCa->repaint(); // paints at once, through the window's backing store
+            times.push_back(timer.nsecsElapsed());
+            reads += TextFile::readCount() - before;
+            days += DaysInMonth(year, m);
+        }
+    }
+    std::sort(times.begin(), times.end());
+    qint64 total = 0;
+    for (qint64 t : times)
+        total += t;
+    std::printf("calendar month repaint (holiday file, anniversaries on a third of the days)\n");
+    std::printf("  months painted: %zu\n", times.size());
+    std::printf("  mean:   %.3f ms\n  median: %.3f ms\n  best:   %.3f ms\n  worst:  %.3f ms\n",
+                ms(total) / double(times.size()), ms(times[times.size() / 2]), ms(times.front()),
+                ms(times.back()));
+    std::printf("  file reads per day cell: %.2f\n", double(reads) / double(days));
+
+    // Hovering: the mouse sweeps every row of December in small steps.
+    cursor.Month = 12;
+    main.FillMonth();
+    app.processEvents();
+    THintGrid* grid = main.grdCa;
+    const qint64 before = TextFile::readCount();
+    int newDays = 0, moves = 0;
+    QString lastCell;
+    for (int y = 5; y < grid->height(); y += 71) {
+        for (int x = 0; x < grid->width(); x += 2) {
+            moveMouse(grid, QPoint(x, y + (x / 7) % 60));
+            ++moves;
+            int c, r;
+            if (grid->MouseToCell(QPoint(x, y), c, r)) {
+                const QString cell = QStringLiteral("%1,%2").arg(c).arg(r);
+                if (cell != lastCell && !grid->Cell(c, r).isEmpty())
+                    ++newDays;
+                lastCell = cell;
+            }
+        }
+    }
+    std::printf("hovering over December: %d mouse moves, %d arrivals on a day, %lld file reads\n",
+                moves, newDays, static_cast<long long>(TextFile::readCount() - before));
+    return 0;
+}

@@ -1,0 +1,426 @@
+#include "calendar/HintGrid.h"
+
+#include "core/ProjectInfo.h"
+#include "runtime/Profile.h"
+#include "widgets/Look.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QStyleOptionFrame>
+#include <QStylePainter>
+#include <QToolTip>
+#include <algorithm>
+
+namespace {
+const QColor kGridLine(0xC0, 0xC0, 0xC0);
+}
+
+// ------------------------------------------------------------- hint window
+
+THintWindow::THintWindow() : QLabel(nullptr, Qt::ToolTip | Qt::BypassGraphicsProxyWidget) {
+    setForegroundRole(QPalette::ToolTipText);
+    setBackgroundRole(QPalette::ToolTipBase);
+    setPalette(QToolTip::palette());
+    setFont(QToolTip::font());
+    setTextFormat(Qt::PlainText); // an anniversary is never markup
+    setMargin(1 + style()->pixelMetric(QStyle::PM_ToolTipLabelFrameWidth, nullptr, this));
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+}
+
+void THintWindow::ShowAt(const QPoint& pos, const QString& text) {
+    // Each line of the hint text ends in CR LF; shown, the last one adds no
+    // empty line below the list.
+    QString shown = text;
+    shown.remove(u'\r');
+    if (shown.endsWith(u'\n'))
+        shown.chop(1);
+    setText(shown);
+    adjustSize();
+    QPoint p = pos;
+    if (const QScreen* screen = QGuiApplication::screenAt(pos)) {
+        const QRect area = screen->geometry();
+        p.setX(std::max(area.left(), std::min(p.x(), area.right() + 1 - width())));
+        p.setY(std::max(area.top(), std::min(p.y(), area.bottom() + 1 - height())));
+    }
+    move(p);
+    show();
+}
+
+void THintWindow::paintEvent(QPaintEvent* event) {
+    {
+        QStylePainter p(this);
+        QStyleOptionFrame opt;
+        opt.initFrom(this);
+        p.drawPrimitive(QStyle::PE_PanelTipLabel, opt);
+    }
+    QLabel::paintEvent(event);
+}
+
+// --------------------------------------------------------------------- grid
+
+THintGrid::THintGrid(QWidget* owner) : QWidget(owner) {
+    setFont(Look::CalendarCellFont());
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    Resize();
+}
+
+THintGrid::~THintGrid() {
+    delete m_hint;
+}
+
+void THintGrid::Resize() {
+    m_cells.resize(qsizetype(m_colCount) * m_rowCount);
+    m_col = std::min(m_col, m_colCount - 1);
+    m_row = std::min(m_row, m_rowCount - 1);
+    m_anchorCol = std::min(m_anchorCol, m_colCount - 1);
+    m_anchorRow = std::min(m_anchorRow, m_rowCount - 1);
+    update();
+}
+
+void THintGrid::SetColCount(int count) {
+    if (count < 1 || count == m_colCount)
+        return;
+    // Keep each cell's text at its column.
+    QList<QString> cells(qsizetype(count) * m_rowCount);
+    for (int r = 0; r < m_rowCount; ++r)
+        for (int c = 0; c < std::min(count, m_colCount); ++c)
+            cells[r * count + c] = m_cells.value(Index(c, r));
+    m_colCount = count;
+    m_cells = cells;
+    Resize();
+}
+
+void THintGrid::SetRowCount(int count) {
+    if (count < 1 || count == m_rowCount)
+        return;
+    m_rowCount = count;
+    Resize();
+}
+
+void THintGrid::SetDefaultColWidth(int width) {
+    m_colWidth = std::max(0, width);
+    update();
+}
+
+void THintGrid::SetDefaultRowHeight(int height) {
+    m_rowHeight = std::max(0, height);
+    update();
+}
+
+QString THintGrid::Cell(int col, int row) const {
+    return Valid(col, row) ? m_cells.at(Index(col, row)) : QString();
+}
+
+void THintGrid::SetCell(int col, int row, const QString& text) {
+    if (!Valid(col, row) || m_cells.at(Index(col, row)) == text)
+        return;
+    m_cells[Index(col, row)] = text;
+    update(CellRect(col, row));
+}
+
+QRect THintGrid::CellRect(int col, int row) const {
+    return QRect(col * (m_colWidth + GridLineWidth), row * (m_rowHeight + GridLineWidth),
+                 m_colWidth, m_rowHeight);
+}
+
+bool THintGrid::MouseToCell(const QPoint& pos, int& col, int& row) const {
+    if (pos.x() < 0 || pos.y() < 0)
+        return false;
+    col = pos.x() / (m_colWidth + GridLineWidth);
+    row = pos.y() / (m_rowHeight + GridLineWidth);
+    return Valid(col, row);
+}
+
+// --------------------------------------------------------------- selection
+
+QRect THintGrid::Selection() const {
+    return QRect(QPoint(std::min(m_col, m_anchorCol), std::min(m_row, m_anchorRow)),
+                 QPoint(std::max(m_col, m_anchorCol), std::max(m_row, m_anchorRow)));
+}
+
+bool THintGrid::IsSelected(int col, int row) const {
+    return Selection().contains(col, row);
+}
+
+QRect THintGrid::PixelsOf(const QRect& cells) const {
+    return CellRect(cells.left(), cells.top()).united(CellRect(cells.right(), cells.bottom()));
+}
+
+void THintGrid::MoveCurrent(int col, int row, bool keepAnchor) {
+    col = std::clamp(col, 0, m_colCount - 1);
+    row = std::clamp(row, 0, m_rowCount - 1);
+    const QRect before = Selection();
+    m_col = col;
+    m_row = row;
+    if (!keepAnchor) {
+        m_anchorCol = col;
+        m_anchorRow = row;
+    }
+    const QRect after = Selection();
+    if (after != before) {
+        // Only the cells whose look changes are drawn again: every day
+        // cell that is drawn reads two files.
+        update(PixelsOf(before));
+        update(PixelsOf(after));
+    }
+}
+
+void THintGrid::SetCol(int col) {
+    MoveCurrent(col, m_row, false);
+}
+
+void THintGrid::SetRow(int row) {
+    MoveCurrent(m_col, row, false);
+}
+
+void THintGrid::SetSelection(const QRect& cells) {
+    MoveCurrent(cells.left(), cells.top(), false);
+    MoveCurrent(cells.right(), cells.bottom(), true);
+}
+
+// ---------------------------------------------------------------- painting
+
+void THintGrid::PaintCells(QPainter& painter, const QRegion& area) {
+    const QRect bounds = area.boundingRect();
+    for (int r = 0; r < m_rowCount; ++r) {
+        for (int c = 0; c < m_colCount; ++c) {
+            const QRect rect = CellRect(c, r);
+            if (!area.intersects(rect))
+                continue;
+            painter.save();
+            painter.setClipRect(rect, Qt::IntersectClip);
+            if (OnDrawCell)
+                OnDrawCell(painter, c, r, rect, IsSelected(c, r));
+            else
+                painter.fillRect(rect, Qt::white);
+            painter.restore();
+        }
+    }
+    // The lines between the cells, and white beyond the last cells.
+    const int right = m_colCount * (m_colWidth + GridLineWidth);
+    const int bottom = m_rowCount * (m_rowHeight + GridLineWidth);
+    painter.setPen(kGridLine);
+    for (int c = 0; c < m_colCount; ++c) {
+        const int x = c * (m_colWidth + GridLineWidth) + m_colWidth;
+        if (x >= bounds.left() && x <= bounds.right())
+            painter.drawLine(x, 0, x, bottom - 1);
+    }
+    for (int r = 0; r < m_rowCount; ++r) {
+        const int y = r * (m_rowHeight + GridLineWidth) + m_rowHeight;
+        if (y >= bounds.top() && y <= bounds.bottom())
+            painter.drawLine(0, y, right - 1, y);
+    }
+    if (right < width())
+        painter.fillRect(QRect(right, 0, width() - right, height()), Qt::white);
+    if (bottom < height())
+        painter.fillRect(QRect(0, bottom, right, height() - bottom), Qt::white);
+}
+
+QImage THintGrid::Render() {
+    QImage img(size(), QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.setFont(font());
+    PaintCells(p, QRegion(rect()));
+    return img;
+}
+
+void THintGrid::paintEvent(QPaintEvent* event) {
+    QPainter p(this);
+    PaintCells(p, event->region());
+}
+
+// ------------------------------------------------------------------- mouse
+
+void THintGrid::mousePressEvent(QMouseEvent* event) {
+    CancelHint();
+    if (event->button() != Qt::LeftButton)
+        return QWidget::mousePressEvent(event);
+    int c, r;
+    if (!MouseToCell(event->position().toPoint(), c, r))
+        return;
+    MoveCurrent(c, r, event->modifiers() & Qt::ShiftModifier);
+    m_dragging = true;
+}
+
+void THintGrid::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    if (m_dragging && (event->buttons() & Qt::LeftButton)) {
+        // Dragging past an edge keeps extending to the last cell that way.
+        const int c =
+            std::clamp(pos.x(), 0, std::max(0, width() - 1)) / (m_colWidth + GridLineWidth);
+        const int r =
+            std::clamp(pos.y(), 0, std::max(0, height() - 1)) / (m_rowHeight + GridLineWidth);
+        MoveCurrent(c, r, true);
+        // No hints pop up under a drag; the cell where it ends asks for none.
+        int hc, hr;
+        m_hintCell = MouseToCell(pos, hc, hr) ? QPoint(hc, hr) : QPoint(-1, -1);
+        return;
+    }
+    TrackHint(pos);
+}
+
+void THintGrid::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        m_dragging = false;
+    QWidget::mouseReleaseEvent(event);
+}
+
+void THintGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    CancelHint();
+    if (event->button() != Qt::LeftButton)
+        return QWidget::mouseDoubleClickEvent(event);
+    int c, r;
+    if (!MouseToCell(event->position().toPoint(), c, r))
+        return;
+    MoveCurrent(c, r, false);
+    emit doubleClicked();
+}
+
+void THintGrid::wheelEvent(QWheelEvent* event) {
+    CancelHint();
+    QWidget::wheelEvent(event);
+}
+
+void THintGrid::enterEvent(QEnterEvent* event) {
+    QWidget::enterEvent(event);
+    TrackHint(event->position().toPoint());
+}
+
+void THintGrid::leaveEvent(QEvent* event) {
+    CancelHint();
+    m_hintCell = QPoint(-1, -1);
+    QWidget::leaveEvent(event);
+}
+
+void THintGrid::hideEvent(QHideEvent* event) {
+    CancelHint();
+    m_hintCell = QPoint(-1, -1);
+    QWidget::hideEvent(event);
+}
+
+bool THintGrid::event(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::WindowDeactivate:
+    case QEvent::FocusOut:
+        CancelHint();
+        break;
+    case QEvent::ToolTip:
+        return true; // the grid shows its own hints, at once
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
+// --------------------------------------------------------------- keyboard
+
+void THintGrid::keyPressEvent(QKeyEvent* event) {
+    CancelHint();
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        MoveCurrent(m_col - 1, m_row, shift);
+        break;
+    case Qt::Key_Right:
+        MoveCurrent(m_col + 1, m_row, shift);
+        break;
+    case Qt::Key_Up:
+        MoveCurrent(m_col, m_row - 1, shift);
+        break;
+    case Qt::Key_Down:
+        MoveCurrent(m_col, m_row + 1, shift);
+        break;
+    case Qt::Key_Home:
+        MoveCurrent(0, ctrl ? 0 : m_row, shift);
+        break;
+    case Qt::Key_End:
+        MoveCurrent(m_colCount - 1, ctrl ? m_rowCount - 1 : m_row, shift);
+        break;
+    case Qt::Key_PageUp: // every row is in view
+        MoveCurrent(m_col, 0, shift);
+        break;
+    case Qt::Key_PageDown:
+        MoveCurrent(m_col, m_rowCount - 1, shift);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+// ------------------------------------------------------------------- hints
+
+std::optional<THintInfo> THintGrid::HintRequest(const QPoint& pos) {
+    int c, r;
+    if (!MouseToCell(pos, c, r))
+        return std::nullopt;
+    bool ok = false;
+    int day = Cell(c, r).toInt(&ok);
+    if (!ok)
+        day = 0;
+    if (day < 1 || day == LastHintDay)
+        return std::nullopt;
+    LastHintDay = day;
+    if (!m_store)
+        return std::nullopt;
+    const QString value = IniProfile(m_store->AnniversaryFileName())
+                              .ReadString(m_store->MonthKey(), QString::number(day), QString());
+    if (value.isEmpty())
+        return std::nullopt;
+    const QStringList lines = SplitCommaText(value);
+    if (lines.isEmpty())
+        return std::nullopt;
+    THintInfo hint;
+    for (const QString& line : lines)
+        hint.HintStr += line + QStringLiteral("\r\n");
+    const QRect cell = CellRect(c, r);
+    hint.HintPos = mapToGlobal(cell.topLeft());
+    hint.CursorRect = cell;
+    hint.HideTimeout = 2147483647;
+    return hint;
+}
+
+void THintGrid::TrackHint(const QPoint& pos) {
+    int c, r;
+    const QPoint cell = MouseToCell(pos, c, r) ? QPoint(c, r) : QPoint(-1, -1);
+    if (cell == m_hintCell)
+        return; // a hint stays while the mouse is in its cell
+    m_hintCell = cell;
+    CancelHint();
+    if (cell.x() < 0)
+        return;
+    // The pause is nil: the request is made the moment the mouse arrives.
+    const std::optional<THintInfo> hint = HintRequest(pos);
+    if (!hint)
+        return;
+    if (!m_hint)
+        m_hint = new THintWindow;
+    m_hint->ShowAt(hint->HintPos, hint->HintStr);
+}
+
+void THintGrid::CancelHint() {
+    if (m_hint && m_hint->isVisible())
+        m_hint->hide();
+}
+
+bool THintGrid::HintShown() const {
+    return m_hint && m_hint->isVisible();
+}
+
+QString THintGrid::ShownHintText() const {
+    return HintShown() ? m_hint->text() : QString();
+}
+
+QPoint THintGrid::ShownHintPos() const {
+    return HintShown() ? m_hint->pos() : QPoint();
+}
