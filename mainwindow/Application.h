@@ -14,4 +14,9 @@ public:
 
     // The Desktop services of the core, backed by the real desktop.
     static void InstallDesktopServices();
+
+    // A request to terminate (the system shutting down, the session ending,
+    // Ctrl+C in a terminal) ends the event loop like the quit command, so
+    // that what is saved on the way out is saved. Safe to call more than once.
+    void InstallTerminationHandler();
 };

@@ -37,6 +37,7 @@ int RunTarvell(int argc, char** argv) {
     }
     TApplication app(argc, argv);
     TApplication::InstallDesktopServices();
+    app.InstallTerminationHandler();
     // The window lives in the tray; hiding it must not end the program.
     app.setQuitOnLastWindowClosed(false);
     // The application title. Set before anything else: the per-user folders

@@ -2,7 +2,6 @@
 
 #include "core/Constants.h"
 #include "core/Funcs.h"
-#include "dialogs/CalcDebt.h"
 #include "mainwindow/ImagesRes.h"
 #include "resources/Pictures.h"
 #include "widgets/Look.h"
@@ -116,6 +115,12 @@ void TfrmMain::FormCreate() {
     setWindowIcon(AppIcon());
     setFont(Look::BaseFont(12));
     setAutoFillBackground(false);
+    // The window paints its own background; the palette says the same, so
+    // that controls which show their parent's colour (the corners of the
+    // buttons) match what is painted around them.
+    QPalette windowPalette = palette();
+    windowPalette.setColor(QPalette::Window, Look::MainBackground());
+    setPalette(windowPalette);
     setFixedSize(ClientWidth, ClientHeight);
 
     // Brightest, bright, face, dark, darkest.
@@ -135,6 +140,7 @@ void TfrmMain::FormCreate() {
 
     m_img1616 = MarkIcons();
     BuildLeftColumn();
+    BuildCommandButtons();
 
     FGrade = 0;
     FGradeBlink = false;
@@ -147,6 +153,10 @@ void TfrmMain::FormCreate() {
 
     BuildTray();
     BuildCalendar();
+    // A logout or shutdown ends the program without the quit command; the
+    // position is saved all the same.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &TfrmMain::SessionEnding);
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &TfrmMain::SessionEnding);
 }
 
 void TfrmMain::BuildLeftColumn() {
@@ -171,12 +181,12 @@ void TfrmMain::BuildLeftColumn() {
     secPal.setColor(QPalette::WindowText, QColor(0xEB, 0xF1, 0xF1));
     labSec->setPalette(secPal);
     pnlDateTime = new TvxPanel(vxPanel1);
-    pnlDateTime->setGeometry(2, 30, 194, 16);
+    pnlDateTime->setGeometry(1, 31, 196, 16); // the panel's bottom, inside its outer edge
     pnlDateTime->SetColorPalette(vxPalette2);
     pnlDateTime->SetShapeStyle(ssUp);
     pnlDateTime->SetBorder(brLeft | brTop | brRight | brBottom);
     labDateTime = new QLabel(pnlDateTime);
-    labDateTime->setGeometry(2, 1, 188, 14);
+    labDateTime->setGeometry(2, 1, 190, 14);
     labDateTime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     // Rank: picture, title, gauge towards the next rank.
@@ -188,7 +198,7 @@ void TfrmMain::BuildLeftColumn() {
     bold.setBold(true);
     labGrade->setFont(bold);
     gagGrade = new TvxGauge(this);
-    gagGrade->setGeometry(44, 80, 143, 7);
+    gagGrade->setGeometry(38, 80, 143, 7); // ends left of the column of small buttons
     gagGrade->SetColorPalette(vxPalette3);
     gagGrade->SetShapeStyle(ssUp);
     gagGrade->SetMin(0);
@@ -250,33 +260,6 @@ void TfrmMain::BuildLeftColumn() {
     connect(btnVisitToHome, &TvxGradiButton::clicked, this, &TfrmMain::btnVisitToHomeClick);
     connect(btnHelp, &TvxGradiButton::clicked, this, &TfrmMain::btnHelpClick);
     connect(btnSorry, &TvxGradiButton::clicked, this, &TfrmMain::btnSorryClick);
-}
-
-void TfrmMain::BuildTray() {
-    popTray = new QMenu(this);
-    popTray->setFont(Look::GulimFont(12));
-    const QList<QIcon> icons = MenuIcons();
-    mnCalcDebt = popTray->addAction(icons.value(0), QStringLiteral("(&C) 내가 핀 담배값 계산"));
-    connect(mnCalcDebt, &QAction::triggered, this, &TfrmMain::mnCalcDebtClick);
-    popTray->addSeparator();
-    mnShowCalendar = popTray->addAction(QStringLiteral("(&A) 달력 보기"));
-    mnShowCalendar->setCheckable(true);
-    mnShowCalendar->setChecked(true);
-    connect(mnShowCalendar, &QAction::triggered, this, &TfrmMain::mnShowCalendarClick);
-    mnShowTvl = popTray->addAction(icons.value(3), QStringLiteral("(&S) Tarvell 보기"));
-    connect(mnShowTvl, &QAction::triggered, this, &TfrmMain::mnShowTvlClick);
-    popTray->addSeparator();
-    mnClose = popTray->addAction(QStringLiteral("(&X) 프로그램 종료"));
-    connect(mnClose, &QAction::triggered, this, &TfrmMain::mnCloseClick);
-
-    tray = new QSystemTrayIcon(AppIcon(), this);
-    tray->setContextMenu(popTray);
-    connect(tray, &QSystemTrayIcon::activated, this,
-            [this](QSystemTrayIcon::ActivationReason reason) {
-                if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
-                    trayClick();
-            });
-    tray->show();
 }
 
 // -------------------------------------------------------------------- state
@@ -558,10 +541,6 @@ void TfrmMain::ShowFromTray() {
     activateWindow();
 }
 
-void TfrmMain::trayClick() {
-    mnShowTvlClick();
-}
-
 void TfrmMain::mnShowTvlClick() {
     if (isVisible() && !isMinimized())
         HideToTray();
@@ -593,17 +572,6 @@ void TfrmMain::SetClientWidthForOuter(int outerWidth) {
         setFixedSize(client);
 }
 
-void TfrmMain::mnCalcDebtClick() {
-    // Owned by the main window, with its cancel button: a save reloads the
-    // left column through LoadState.
-    TfrmCalcDebt dlg(m_prj, this, this);
-    dlg.ShowModal();
-}
-
-void TfrmMain::btnVisitToHomeClick() {
-    m_prj.OpenHomePage();
-}
-
 void TfrmMain::mnCloseClick() {
     m_reallyClosing = true;
     close();
@@ -629,6 +597,9 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
     if (!m_positionSaved)
         FormCloseQuery();
     event->accept();
+    // The window is gone for good, so is the program: a process left running
+    // without a window would only refuse the next start as "already running".
+    QCoreApplication::quit();
 }
 
 void TfrmMain::changeEvent(QEvent* event) {

@@ -15,11 +15,15 @@
 #include <functional>
 #include <memory>
 
+class QDialog;
 class QLabel;
 class QMenu;
 class QAction;
 class QSystemTrayIcon;
 class QTimer;
+class TvxButtonImages;
+class TvxFlatMenuStyle;
+class TvxImageButton;
 class TfrmImagesRes;
 class THintGrid;
 class TvxGauge;
@@ -106,6 +110,44 @@ public:
 
     // Saves Left and Top; never refuses.
     void FormCloseQuery();
+
+    // Commands of the tray menu and of the small buttons beside the values.
+    void mnShowGradeClick();
+    void mnToMeClick();
+    void mnTvlBoardClick();
+    void vxImageButton1Click();
+    void vxImageButton2Click();
+    void vxImageButton3Click();
+    void vxImageButton4Click();
+    void btnModifyStartClick();
+    void ShowGradeList();
+    void ShowHistory();
+    void ShowCalcDebt();
+    void ShowEffects();
+    // The start-date correction: asks for the new quit moment, confirms it,
+    // stores it as Start and reloads.
+    void ModifyStart();
+    // Shows a dialog owned by this window and returns its result. Only this
+    // window waits for it: the tray stays live, and a click on the tray
+    // brings the dialog to the front instead of being lost.
+    int ShowOwnedModal(QDialog& dialog);
+    // The modal window the program waits for, if any, brought to the front.
+    bool RaiseOpenDialog();
+    // The session is ending (logout, shutdown): the position is saved as
+    // on any real close.
+    void SessionEnding();
+
+    TvxButtonImages* vxButtonImages1 = nullptr;
+    TvxButtonImages* vxButtonImages2 = nullptr;
+    TvxImageButton* vxImageButton1 = nullptr;
+    TvxImageButton* vxImageButton2 = nullptr;
+    TvxImageButton* vxImageButton3 = nullptr;
+    TvxImageButton* vxImageButton4 = nullptr;
+    TvxImageButton* btnModifyStart = nullptr;
+    QAction* mnShowGrade = nullptr;
+    QAction* mnToMe = nullptr;
+    QAction* mnTvlBoard = nullptr;
+    QList<QIcon> imgsMenu;
 
     // Outer window size as the user sees it, frame included.
     static constexpr int OuterWidth = 791;
@@ -230,6 +272,8 @@ private:
     void FormCreate();
     void BuildLeftColumn();
     void BuildTray();
+    void BuildCommandButtons();
+    void trayActivated(int reason);
     void HideToTray();
     void ShowFromTray();
     void SetClientWidthForOuter(int outerWidth);
@@ -258,4 +302,6 @@ private:
     int m_trayOverride = -1;
     QSize m_frameExtra; // outer minus client size, once the window manager told it
     QList<QRect> m_valueBoxes;
+    TvxFlatMenuStyle* m_menuStyle = nullptr;
+    int m_ownedModals = 0;
 };

@@ -51,3 +51,15 @@ QIcon CalcIcon() {
 QIcon PledgeIcon() {
     return artIcon(QStringLiteral("pledge32.png"));
 }
+
+QList<QPixmap> QueryButtonPictures() {
+    return {QPixmap(artPath(QStringLiteral("query0.png"))),
+            QPixmap(artPath(QStringLiteral("query1.png")))};
+}
+
+QList<QPixmap> DropButtonPictures() {
+    QList<QPixmap> pictures;
+    for (int i = 0; i < 4; ++i)
+        pictures.append(QPixmap(artPath(QStringLiteral("drop%1.png").arg(i))));
+    return pictures;
+}

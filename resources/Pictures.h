@@ -4,6 +4,7 @@
 
 #include <QIcon>
 #include <QList>
+#include <QPixmap>
 
 // One 32 by 32 icon per rank, in rank order (19, lowest first).
 QList<QIcon> GradeIcons();
@@ -19,3 +20,8 @@ QList<QIcon> MenuIcons();
 // 32 by 32 icons of the cost calculator and the pledge dialogs.
 QIcon CalcIcon();
 QIcon PledgeIcon();
+// The 16 by 16 pictures of the small image buttons: the round question
+// button at rest (0) and lit (1), pressed or under the pointer.
+QList<QPixmap> QueryButtonPictures();
+// The small triangle pointing down: at rest, pressed, disabled, under the pointer.
+QList<QPixmap> DropButtonPictures();

@@ -825,6 +825,57 @@ QImage menuIcon(int index) {
     return img;
 }
 
+// ---------------------------------------------------------------- image buttons
+
+// The small round help button beside the values of the main window: a blue
+// disc with a white question mark. Pressed and under the pointer it lights up.
+QImage queryButton(bool lit) {
+    QImage img = canvas(16);
+    QPainter p;
+    open(p, img, 16);
+    const QPointF c(8, 8);
+    QRadialGradient blue(c - QPointF(2.2, 2.6), 9.5);
+    if (lit) {
+        blue.setColorAt(0, QColor(0xD4, 0xE8, 0xFF));
+        blue.setColorAt(0.45, QColor(0x6C, 0xA8, 0xF4));
+        blue.setColorAt(1, QColor(0x34, 0x6E, 0xD0));
+    } else {
+        blue.setColorAt(0, QColor(0x9C, 0xC4, 0xF6));
+        blue.setColorAt(0.45, QColor(0x36, 0x78, 0xDA));
+        blue.setColorAt(1, QColor(0x16, 0x40, 0x9A));
+    }
+    p.setPen(QPen(lit ? QColor(0x2A, 0x5C, 0xB8) : QColor(0x10, 0x32, 0x7C), 1.0));
+    p.setBrush(blue);
+    p.drawEllipse(around(c, 7.2));
+
+    // The question mark: a hook and a dot, stroked rather than set in a
+    // font, so it looks the same wherever the art is drawn.
+    QPainterPath hook;
+    hook.moveTo(5.6, 6.0);
+    hook.cubicTo(5.6, 3.4, 10.4, 3.4, 10.4, 6.0);
+    hook.cubicTo(10.4, 7.6, 8.0, 7.8, 8.0, 9.8);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(255, 255, 255), 1.9, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPath(hook);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 255, 255));
+    p.drawEllipse(around({8.0, 12.3}, 1.15));
+    p.end();
+    return img;
+}
+
+// A small triangle pointing down, 7 pixels wide, set pixel by pixel so its
+// edges stay sharp: rows 10 to 13 at rest, one row lower when pressed, one
+// row higher under the pointer, grey when disabled.
+QImage dropTriangle(int shift, QRgb colour) {
+    QImage img(16, 16, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    for (int row = 0; row < 4; ++row)
+        for (int x = 4 + row; x <= 10 - row; ++x)
+            img.setPixel(x, 10 + shift + row, colour);
+    return img;
+}
+
 // ---------------------------------------------------------------- dialog icons
 
 void wonCoin(QPainter& p, QPointF c, qreal r) {
@@ -939,6 +990,12 @@ std::vector<Picture> allPictures() {
     for (int i = 0; i < 6; ++i)
         out.push_back({QStringLiteral("menu%1.png").arg(i), menuIcon(i),
                        QStringLiteral("menu %1 %2").arg(i).arg(menus[i])});
+    out.push_back({"query0.png", queryButton(false), "query up"});
+    out.push_back({"query1.png", queryButton(true), "query lit"});
+    out.push_back({"drop0.png", dropTriangle(0, 0xFF000000u), "drop up"});
+    out.push_back({"drop1.png", dropTriangle(1, 0xFF000000u), "drop down"});
+    out.push_back({"drop2.png", dropTriangle(0, 0xFF606060u), "drop disabled"});
+    out.push_back({"drop3.png", dropTriangle(-1, 0xFF000000u), "drop entered"});
     out.push_back({"calc32.png", calcIcon(), "calc"});
     out.push_back({"pledge32.png", pledgeIcon(), "pledge"});
     return out;

@@ -1,12 +1,20 @@
-// Renders Tarvell's windows offscreen, with a sample program folder and a
-// fixed clock, into PNG files: the pictures of the README.
+// Renders Tarvell's windows with a sample program folder and a fixed clock
+// into PNG files: the pictures of the README.
 //   tarvell_screenshot <output folder>
+// On a desktop (tools/screenshot/shoot.sh runs it on a virtual one with a
+// window manager) the windows are framed as users see them. Without one it
+// renders offscreen; the offscreen platform would put a make-believe frame
+// of its own around the main window and change its client size, so that
+// frame is turned off and the window keeps the size it has on a desktop.
 #include "calendar/EditAnniversary.h"
 #include "calendar/HintGrid.h"
 #include "core/ProjectInfo.h"
 #include "dialogs/CalcDebt.h"
 #include "dialogs/CheckSmoke.h"
 #include "dialogs/DontBear.h"
+#include "dialogs/NonEffect.h"
+#include "dialogs/ShowGrade.h"
+#include "dialogs/ShowLog.h"
 #include "dialogs/Sorry.h"
 #include "dialogs/ToMe.h"
 #include "dialogs/WaitShowWeb.h"
@@ -14,21 +22,55 @@
 #include "dialogs/WaitWater.h"
 #include "mainwindow/Application.h"
 #include "mainwindow/ImagesRes.h"
+#include "mainwindow/ModifyDateTime.h"
 #include "mainwindow/main.h"
 #include "runtime/DateTime.h"
 #include "runtime/TextFile.h"
 #include "tools/holidays/HolidayRules.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QTemporaryDir>
+#include <QTimeEdit>
 #include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Lets queued work (the window manager's framing, the window's own resize
+// after it) settle for a moment.
+void settle(QApplication& app, int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms)
+        app.processEvents(QEventLoop::AllEvents, 20);
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    const bool desktop = !qEnvironmentVariableIsEmpty("DISPLAY") &&
+                         qEnvironmentVariable("QT_QPA_PLATFORM", QStringLiteral("xcb"))
+                             .startsWith(QLatin1String("xcb"));
+    QTemporaryDir config;
+    if (!desktop) {
+        const QString file = config.filePath(QStringLiteral("offscreen.json"));
+        QFile f(file);
+        if (f.open(QIODevice::WriteOnly))
+            f.write(R"({ "windowFrameMargins": false,
+                         "screens": [ { "name": "shot", "x": 0, "y": 0,
+                                        "width": 1280, "height": 800 } ] })");
+        f.close();
+        qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + file).toLocal8Bit());
+    }
     TApplication app(argc, argv);
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(out);
@@ -76,16 +118,18 @@ int main(int argc, char** argv) {
         main.tmrCountTimer();
     }
     main.show();
-    app.processEvents();
+    settle(app, desktop ? 800 : 50);
     auto save = [&](QWidget& w, const char* name) {
         w.show();
-        app.processEvents();
+        settle(app, desktop ? 400 : 20);
         const QString file = QDir(out).filePath(QString::fromLatin1(name));
         w.grab().save(file);
         w.hide();
-        std::printf("%s\n", qPrintable(file));
+        std::printf("%s  %dx%d\n", qPrintable(file), w.width(), w.height());
     };
     save(main, "main-window.png");
+    main.show();
+    settle(app, desktop ? 400 : 20);
 
     // The calendar alone: October 2026 with its holidays, a substitute day,
     // anniversaries, today (the 6th), a selected block and a hint.
@@ -159,6 +203,41 @@ int main(int argc, char** argv) {
     {
         TfrmDontBear appeal(&main);
         save(appeal, "craving-last-appeal.png");
+
+    // The commands of the tray and of the small buttons beside the values.
+    {
+        TfrmShowGrade grades(images.imgGrade, &main);
+        save(grades, "grade-list.png");
+    }
+    prj.AppendLog(QStringLiteral("    승 급 :2026-09-02 08:00:01   평민...!!"));
+    prj.AppendLog(QStringLiteral("    승 급 :2026-09-04 08:00:01   병사...!!"));
+    prj.AppendLog(QStringLiteral("다시 시작 :2026-09-05 23:41:09"));
+    prj.AppendLog(QStringLiteral("    승 급 :2026-10-25 11:13:03   평민...!!"));
+    prj.AppendLog(QStringLiteral("    승 급 :2026-10-27 11:13:03   병사...!!"));
+    prj.AppendLog(QStringLiteral("    승 급 :2026-10-31 11:13:03   기사...!!"));
+    {
+        TfrmShowLog history(prj, &main);
+        save(history, "history.png");
+    }
+    {
+        TfrmNonEffect effects(&main);
+        save(effects, "health-effects.png");
+    }
+    {
+        TfrmModifyDateTime modify(&main);
+        modify.pckDate->setSelectedDate(QDate(2026, 9, 1));
+        modify.pckTime->setTime(QTime(8, 0, 0));
+        save(modify, "start-date.png");
+    }
+    {
+        // The tray menu as it opens, the pointer resting on its second item.
+        main.popTray->popup(main.mapToGlobal(QPoint(20, 20)));
+        main.popTray->setActiveAction(main.mnShowGrade);
+        settle(app, desktop ? 300 : 20);
+        const QString file = QDir(out).filePath(QStringLiteral("tray-menu.png"));
+        main.popTray->grab().save(file);
+        main.popTray->hide();
+        std::printf("%s\n", qPrintable(file));
     }
     return 0;
 }

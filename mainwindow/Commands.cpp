@@ -1,0 +1,217 @@
+// The main window's commands: the tray icon and its menu, the small image
+// buttons beside the values of the left column, and the dialogs they open.
+
+#include "mainwindow/main.h"
+
+#include "dialogs/CalcDebt.h"
+#include "dialogs/NonEffect.h"
+#include "dialogs/ShowGrade.h"
+#include "dialogs/ShowLog.h"
+#include "dialogs/ToMe.h"
+#include "mainwindow/ImagesRes.h"
+#include "resources/Pictures.h"
+#include "runtime/Errors.h"
+#include "widgets/ErrorBox.h"
+#include "widgets/Look.h"
+#include "widgets/vxBtnImgs.h"
+#include "widgets/vxFlatMenu.h"
+#include "widgets/vxImgBtn.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QMenu>
+#include <QPointer>
+#include <QSystemTrayIcon>
+
+// ------------------------------------------------------------------ buttons
+
+void TfrmMain::BuildCommandButtons() {
+    const QList<QPixmap> query = QueryButtonPictures();
+    vxButtonImages2 = new TvxButtonImages(this);
+    vxButtonImages2->SetPicUp(query.value(0));
+    vxButtonImages2->SetPicDown(query.value(1));
+    vxButtonImages2->SetPicEntered(query.value(1));
+
+    const QList<QPixmap> drop = DropButtonPictures();
+    vxButtonImages1 = new TvxButtonImages(this);
+    vxButtonImages1->SetPicUp(drop.value(0));
+    vxButtonImages1->SetPicDown(drop.value(1));
+    vxButtonImages1->SetPicDisabled(drop.value(2));
+    vxButtonImages1->SetPicEntered(drop.value(3));
+
+    // One column right of the value boxes, each button level with its row.
+    auto button = [this](int y, void (TfrmMain::*handler)()) {
+        auto* b = new TvxImageButton(this);
+        b->setGeometry(183, y, 18, 18);
+        b->SetButtonImages(vxButtonImages2);
+        connect(b, &QAbstractButton::clicked, this, handler);
+        return b;
+    };
+    vxImageButton2 = button(75, &TfrmMain::vxImageButton2Click);
+    btnModifyStart = button(97, &TfrmMain::btnModifyStartClick);
+    vxImageButton1 = button(151, &TfrmMain::vxImageButton1Click);
+    vxImageButton4 = button(192, &TfrmMain::vxImageButton4Click);
+    vxImageButton3 = button(268, &TfrmMain::vxImageButton3Click);
+}
+
+void TfrmMain::vxImageButton1Click() {
+    ShowHistory();
+}
+
+void TfrmMain::vxImageButton2Click() {
+    ShowGradeList();
+}
+
+void TfrmMain::vxImageButton3Click() {
+    ShowEffects();
+}
+
+void TfrmMain::vxImageButton4Click() {
+    ShowCalcDebt();
+}
+
+void TfrmMain::btnVisitToHomeClick() {
+    m_prj.OpenHomePage();
+}
+
+// -------------------------------------------------------------------- tray
+
+void TfrmMain::BuildTray() {
+    imgsMenu = MenuIcons();
+    popTray = new QMenu(this);
+    m_menuStyle = new TvxFlatMenuStyle;
+    m_menuStyle->setParent(this);
+    popTray->setStyle(m_menuStyle);
+    popTray->setFont(Look::GulimFont(12));
+
+    auto item = [this](const QString& caption, int tag, int icon, void (TfrmMain::*handler)()) {
+        QAction* action = popTray->addAction(caption);
+        action->setData(tag);
+        if (icon >= 0)
+            action->setIcon(imgsMenu.value(icon));
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    mnCalcDebt = item(QStringLiteral("(&C) 내가 핀 담배값 계산"), 1, 0, &TfrmMain::mnCalcDebtClick);
+    mnShowGrade = item(QStringLiteral("(&G) 시민 등급 보기"), 2, 1, &TfrmMain::mnShowGradeClick);
+    mnToMe = item(QStringLiteral("(&M) 서약서 보기"), 3, 2, &TfrmMain::mnToMeClick);
+    popTray->addSeparator();
+    mnShowCalendar = item(QStringLiteral("(&A) 달력 보기"), 0, -1, &TfrmMain::mnShowCalendarClick);
+    mnShowCalendar->setCheckable(true);
+    mnShowCalendar->setChecked(true);
+    mnShowTvl = item(QStringLiteral("(&S) Tarvell 보기"), 4, 3, &TfrmMain::mnShowTvlClick);
+    mnTvlBoard = item(QStringLiteral("(&H) Tarvell 홈페이지"), 5, 5, &TfrmMain::mnTvlBoardClick);
+    popTray->addSeparator();
+    mnClose = item(QStringLiteral("(&X) 프로그램 종료"), 6, -1, &TfrmMain::mnCloseClick);
+
+    tray = new QSystemTrayIcon(AppIcon(), this);
+    tray->setContextMenu(popTray);
+    connect(tray, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) { trayActivated(int(reason)); });
+    tray->show();
+}
+
+void TfrmMain::trayActivated(int reason) {
+    switch (QSystemTrayIcon::ActivationReason(reason)) {
+    case QSystemTrayIcon::Trigger:
+    case QSystemTrayIcon::DoubleClick:
+        trayClick();
+        break;
+    case QSystemTrayIcon::Context:
+        // While a dialog is up the menu is withheld (its commands would pile
+        // a second dialog on the first); the click shows the dialog instead.
+        RaiseOpenDialog();
+        break;
+    default:
+        break;
+    }
+}
+
+void TfrmMain::trayClick() {
+    // A dialog the program waits for may be hidden behind other windows;
+    // the tray is where the user looks for the program, so it brings the
+    // dialog back rather than hiding the window the dialog belongs to.
+    if (RaiseOpenDialog())
+        return;
+    mnShowTvlClick();
+}
+
+bool TfrmMain::RaiseOpenDialog() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || !modal->isVisible())
+        return false;
+    if (modal->isMinimized())
+        modal->showNormal();
+    modal->raise();
+    modal->activateWindow();
+    return true;
+}
+
+int TfrmMain::ShowOwnedModal(QDialog& dialog) {
+    // Modal to this window only: the tray icon is a window of its own and
+    // would be blocked by an application-wide modal dialog, its clicks lost.
+    dialog.setWindowModality(Qt::WindowModal);
+    QPointer<QMenu> menu = popTray;
+    if (m_ownedModals++ == 0 && tray)
+        tray->setContextMenu(nullptr);
+    const int result = dialog.exec();
+    if (--m_ownedModals == 0 && tray)
+        tray->setContextMenu(menu);
+    return result;
+}
+
+void TfrmMain::SessionEnding() {
+    if (m_reallyClosing && m_positionSaved)
+        return;
+    try {
+        FormCloseQuery();
+    } catch (const EFileError& error) {
+        ShowErrorBox(error.message(), this);
+    }
+}
+
+// ---------------------------------------------------------------- commands
+
+void TfrmMain::mnCalcDebtClick() {
+    ShowCalcDebt();
+}
+
+void TfrmMain::ShowCalcDebt() {
+    // With its cancel button: a save reloads the left column through LoadState.
+    TfrmCalcDebt dlg(m_prj, this, this);
+    ShowOwnedModal(dlg);
+}
+
+void TfrmMain::mnShowGradeClick() {
+    ShowGradeList();
+}
+
+void TfrmMain::ShowGradeList() {
+    QList<QPixmap> icons;
+    if (m_images)
+        icons = m_images->imgGrade;
+    else
+        for (const QIcon& icon : GradeIcons())
+            icons.append(icon.pixmap(32, 32));
+    TfrmShowGrade dlg(icons, this);
+    ShowOwnedModal(dlg);
+}
+
+void TfrmMain::mnToMeClick() {
+    TfrmToMe dlg(m_prj, this);
+    ShowOwnedModal(dlg);
+}
+
+void TfrmMain::ShowHistory() {
+    TfrmShowLog dlg(m_prj, this);
+    ShowOwnedModal(dlg);
+}
+
+void TfrmMain::ShowEffects() {
+    TfrmNonEffect dlg(this);
+    ShowOwnedModal(dlg);
+}
+
+void TfrmMain::mnTvlBoardClick() {
+    m_prj.OpenHomePage();
+}
