@@ -203,6 +203,7 @@ int main(int argc, char** argv) {
     {
         TfrmDontBear appeal(&main);
         save(appeal, "craving-last-appeal.png");
+    }
 
     // The commands of the tray and of the small buttons beside the values.
     {
