@@ -265,7 +265,8 @@ QByteArray withValue(const QByteArray& data, bool utf8, const IniProfile::Entry&
 
 // The bytes a write starts from, split off a byte-order mark. A file read as
 // UTF-8 goes back to CP949, the program's encoding, as long as that loses
-// no character; otherwise it stays UTF-8 and keeps its mark.
+// no character; otherwise it stays UTF-8, and gets the mark if it had none,
+// so that no later write can make it read as CP949.
 struct WriteBase {
     QByteArray bom;
     QByteArray body;
@@ -276,14 +277,14 @@ WriteBase writeBase(const QByteArray& file) {
     WriteBase w;
     qsizetype bom = 0;
     w.utf8 = TextFile::detect(file, &bom) == TextFile::Encoding::Utf8;
-    w.bom = file.left(bom);
     w.body = file.mid(bom);
     if (w.utf8) {
         const QString text = QString::fromUtf8(w.body);
         if (Cp949::unencodable(text).isEmpty()) {
             w.body = Cp949::encode(text);
-            w.bom.clear();
             w.utf8 = false;
+        } else {
+            w.bom = QByteArrayLiteral("\xEF\xBB\xBF");
         }
     }
     return w;

@@ -426,6 +426,10 @@ void TestProfile::utf8FilesReadAndGoBackToCp949_data() {
         << bom + QString::fromUtf8("[S]\r\nk=케이크 🎂\r\n").toUtf8() << "S"
         << "k" << QString::fromUtf8("케이크 🎂")
         << bom + QString::fromUtf8("[S]\r\nk=케이크 🎂\r\nw=1\r\n").toUtf8();
+    QTest::newRow("kept UTF-8 gets the mark")
+        << QString::fromUtf8("[S]\r\nk=케이크 🎂\r\n").toUtf8() << "S"
+        << "k" << QString::fromUtf8("케이크 🎂")
+        << bom + QString::fromUtf8("[S]\r\nk=케이크 🎂\r\nw=1\r\n").toUtf8();
     QTest::newRow("well-formed CP949 stays CP949")
         << QByteArray("[S]\r\nk=\xb0\xa1\r\n") << "S"
         << "k" << QString::fromUtf8("가") << QByteArray("[S]\r\nk=\xb0\xa1\r\nw=1\r\n");
