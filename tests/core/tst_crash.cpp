@@ -129,12 +129,18 @@ void TestCrash::killedWritesLeaveWholeFiles() {
     int warnings = 0;
     Desktop::SetWarningHandler([&](const QString&, const QString&) { ++warnings; });
 
+    // Starts a writer and waits until it holds the locks.
     auto startWriter = [&](QProcess& writer, int seed) {
         writer.start(
             QStringLiteral(CRASH_WRITER),
             {program.path(), locks.path(), QString::number(seed), QString::number(kWrites)});
-        QVERIFY(writer.waitForReadyRead(10000));
-        QCOMPARE(writer.readLine().trimmed(), QByteArray("READY"));
+        if (writer.waitForReadyRead(20000) && writer.readLine().trimmed() == "READY")
+            return true;
+        qWarning("writer %d did not start: state %d, exit code %d, error %d, output %s %s", seed,
+                 int(writer.state()), writer.exitCode(), int(writer.error()),
+                 writer.readAllStandardOutput().constData(),
+                 writer.readAllStandardError().constData());
+        return false;
     };
 
     // One whole run: how long the script takes, and that a replay of it
@@ -142,7 +148,7 @@ void TestCrash::killedWritesLeaveWholeFiles() {
     QElapsedTimer timer;
     {
         QProcess writer;
-        startWriter(writer, 0);
+        QVERIFY(startWriter(writer, 0));
         timer.start();
         QVERIFY(writer.waitForReadyRead(60000));
         QCOMPARE(writer.readLine().trimmed(), QByteArray("DONE"));
@@ -158,7 +164,7 @@ void TestCrash::killedWritesLeaveWholeFiles() {
     for (int round = 1; round <= kills; ++round) {
         const Files start = recordsOf(program.path());
         QProcess writer;
-        startWriter(writer, round);
+        QVERIFY2(startWriter(writer, round), qPrintable(QString::number(round)));
         QThread::usleep(random.bounded(quint32(runMicros)));
         writer.kill();
         QVERIFY(writer.waitForFinished(10000));
