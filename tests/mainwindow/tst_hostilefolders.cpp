@@ -46,6 +46,11 @@ QByteArray randomBytes(qsizetype n, quint32 seed) {
     return b;
 }
 
+// The bytes of a literal that holds NULs, all of them.
+template <size_t N> QByteArray literal(const char (&text)[N]) {
+    return QByteArray(text, qsizetype(N - 1));
+}
+
 QByteArray utf16(const QString& text) {
     QByteArray b("\xff\xfe");
     for (QChar c : text) {
@@ -153,9 +158,8 @@ QList<Hostile> hostiles() {
          true},
         {"NUL bytes",
          [](const TempProgramFolder& d) {
-             d.write(kIni, QByteArray("[Date]\0\r\nStart\0=2026-01-01\r\n[Personal\0]\r\n"
-                                      "Grade=\0 3\r\nEvery=6480\0\r\n\0\0\0",
-                                      78));
+             d.write(kIni, literal("[Date]\0\r\nStart\0=2026-01-01\r\n[Personal\0]\r\n"
+                                   "Grade=\0 3\r\nEvery=6480\0\r\n\0\0\0"));
              d.write(kLog, QByteArray(1000, '\0'));
          },
          true},
