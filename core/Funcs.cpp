@@ -25,6 +25,19 @@ int32_t ElapsedSeconds(TDateTime from, TDateTime to) {
     return int32_t(secs + days * 86400u);
 }
 
+int64_t ElapsedSeconds64(TDateTime from, TDateTime to) {
+    const TTimeStamp a = DateTimeToTimeStamp(from);
+    const TTimeStamp b = DateTimeToTimeStamp(to);
+    return (b.Time / 1000 - a.Time / 1000) + (b.Date - a.Date) * SecsPerDay;
+}
+
+uint32_t AbstinenceCount(TDateTime base, TDateTime now) {
+    const int64_t span = ElapsedSeconds64(base, now);
+    if (span <= 0)
+        return 0;
+    return span >= int64_t(UINT32_MAX) ? UINT32_MAX : uint32_t(span);
+}
+
 TDateTime ShiftBySeconds(int32_t seconds, TDateTime moment) {
     TTimeStamp ts = DateTimeToTimeStamp(moment);
     const int32_t q = seconds / 86400; // both truncate toward zero

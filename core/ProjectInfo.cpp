@@ -3,6 +3,7 @@
 #include "calendar/SolarAndLunar.h"
 #include "core/RecordsFolder.h"
 #include "runtime/Desktop.h"
+#include "runtime/Errors.h"
 #include "runtime/TextFile.h"
 
 #include <QDir>
@@ -50,12 +51,22 @@ QString TvxPrjInfo::WarningAlreadyRunning() {
 }
 
 bool TvxPrjInfo::CheckSingleInstance() {
-    // The guard stays with the object even when another instance holds the
+    // The guards stay with the object even when another instance holds a
     // mark, exactly as long as the object lives.
     InstanceMutex = std::make_unique<InstanceGuard>(InstanceName, m_lockFolder);
-    switch (InstanceMutex->acquire()) {
+    InstanceGuard::Result result = InstanceMutex->acquire();
+    if (result != InstanceGuard::Result::AlreadyExists) {
+        m_recordsLock = std::make_unique<InstanceGuard>(RecordsLockName, ProgramFolder);
+        result = m_recordsLock->acquire();
+    }
+    switch (result) {
     case InstanceGuard::Result::Acquired:
+        // No other copy can be saving here now.
+        TextFile::removeLeftovers(ProgramFolder);
+        return true;
     case InstanceGuard::Result::Failed:
+        // A folder that cannot take the lock cannot take the records either;
+        // the first write will say so.
         return true;
     case InstanceGuard::Result::AlreadyExists:
         break;
@@ -81,15 +92,52 @@ void TvxPrjInfo::WriteRetryCount(int32_t count) {
 }
 
 void TvxPrjInfo::Restart() {
-    Ini().WriteDateTime(Keys::Date, Keys::Restart, Clock::Now());
-    AppendLog(QStringLiteral("다시 시작 :") + FormatDateTime(Clock::Now()));
-    WriteRetryCount(ReadRetryCount() + 1);
+    using TextFile::ErrorKind;
+    const TDateTime now = Clock::Now();
+    const int32_t retries = ReadRetryCount();
+    const int32_t count = retries < INT32_MAX ? retries + 1 : retries;
+    const QByteArray settingsBefore =
+        TextFile::readForUpdate(IniFileName(), ErrorKind::UnableToWrite);
+    const bool settingsExisted = QFileInfo::exists(IniFileName());
+
+    TextFile::PendingSave log(LogFileName(),
+                              LogWith(QStringLiteral("다시 시작 :") + FormatDateTime(now)),
+                              ErrorKind::CannotCreate);
+    TextFile::PendingSave settings(
+        IniFileName(),
+        IniProfile::WithValues(settingsBefore,
+                               {{Keys::Date, Keys::Restart, DateTimeToStr(now)},
+                                {Keys::Personal, Keys::CountRetry, QString::number(count)}},
+                               IniFileName()),
+        ErrorKind::UnableToWrite);
+
+    // The settings file first: it is what the clock runs on, so a process
+    // killed between the two renames still counts from the relapse.
+    settings.commit();
+    try {
+        log.commit();
+    } catch (const EFileError&) {
+        try {
+            if (settingsExisted)
+                TextFile::saveBytes(IniFileName(), settingsBefore, ErrorKind::UnableToWrite);
+            else
+                QFile::remove(IniFileName());
+        } catch (const EFileError&) {
+            // The log's error below is the one the user can act on.
+        }
+        throw;
+    }
+}
+
+QByteArray TvxPrjInfo::LogWith(const QString& line) const {
+    QByteArray bytes = TextFile::readForUpdate(LogFileName(), TextFile::ErrorKind::CannotCreate);
+    if (!bytes.isEmpty() && !bytes.endsWith('\n') && !bytes.endsWith('\r'))
+        bytes += "\r\n";
+    return bytes + TextFile::checkedEncode(LogFileName(), line) + "\r\n";
 }
 
 void TvxPrjInfo::AppendLog(const QString& line) {
-    QStringList lines = TextFile::readLines(LogFileName());
-    lines << line;
-    TextFile::writeLines(LogFileName(), lines, TextFile::ErrorKind::CannotCreate);
+    TextFile::saveBytes(LogFileName(), LogWith(line), TextFile::ErrorKind::CannotCreate);
 }
 
 QString TvxPrjInfo::ReadPledge() const {

@@ -38,6 +38,9 @@ constexpr int32_t DefaultEvery = 6480;
 inline const QString HomePageUrl = QStringLiteral("https://nosmk.khepi.or.kr");
 // The name that marks a running instance.
 inline const QString InstanceName = QStringLiteral("Tarvell");
+// The lock beside the records ("plzNoSmoking.lock"): copies of the program
+// from different sessions have different per-user marks but share it.
+inline const QString RecordsLockName = QStringLiteral("plzNoSmoking");
 
 class TvxPrjInfo {
 public:
@@ -62,7 +65,11 @@ public:
 
     // True when this is the only running instance. Otherwise shows the
     // warning and answers false. If the mark cannot be made at all, start-up
-    // goes on as if this were the only instance.
+    // goes on as if this were the only instance. Besides the per-user mark
+    // it holds a lock in the program folder, so that no two copies ever
+    // write the same records, whichever session started them; once that
+    // lock is held, the temporary files of saves that a killed copy left
+    // behind are removed.
     bool CheckSingleInstance();
 
     int32_t ReadDebt() const;
@@ -70,10 +77,19 @@ public:
     int32_t ReadRetryCount() const;
     void WriteRetryCount(int32_t count);
 
-    // Records a relapse: key Restart, one log line, the failure count + 1.
+    // Records a relapse: key Restart, one log line, the failure count + 1,
+    // all with the same moment. Whole or not at all as far as files allow:
+    // both files are written out and synced beside the originals first; a
+    // failure up to then changes nothing. Then the settings file is put in
+    // place (Restart and the count in one step), then the log; should the
+    // log's rename fail, the settings file is put back.
     void Restart();
-    // Appends one line to the history log (load, append, save).
+    // Appends one line to the history log. The bytes already in the log stay
+    // exactly as they are, whatever their encoding; only a missing final line
+    // end is added before the new line.
     void AppendLog(const QString& line);
+    // The log's bytes with the line appended, as AppendLog would save them.
+    QByteArray LogWith(const QString& line) const;
 
     QString ReadPledge() const;
     void WritePledge(const QString& text);
@@ -84,6 +100,7 @@ public:
 
 private:
     QString m_lockFolder;
+    std::unique_ptr<InstanceGuard> m_recordsLock;
 };
 
 // The calendar's cursor: the year and month shown and a working day, the

@@ -2,6 +2,7 @@
 
 #include "core/Constants.h"
 #include "core/Funcs.h"
+#include "core/Placement.h"
 #include "mainwindow/ImagesRes.h"
 #include "resources/Pictures.h"
 #include "widgets/Look.h"
@@ -22,6 +23,7 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <climits>
+#include <utility>
 
 namespace {
 
@@ -267,8 +269,16 @@ void TfrmMain::BuildLeftColumn() {
 uint32_t TfrmMain::SpanNow() const {
     // A clock base in the future (a start date set ahead, a clock turned
     // back) counts as no abstinence yet rather than as four billion seconds.
-    const int32_t span = ElapsedSeconds(FClockBase, Clock::Now());
-    return span < 0 ? 0u : uint32_t(span);
+    return AbstinenceCount(FClockBase, Clock::Now());
+}
+
+int TfrmMain::GradeToShow(uint32_t count) {
+    // The rank falls only at a load that moved the clock base; a clock turned
+    // back must neither take the rank away nor, once it runs forward again,
+    // announce and log the same promotion a second time.
+    const int computed = GradeOf(count);
+    const bool mayFall = std::exchange(m_gradeMayFall, false);
+    return computed < FGrade && !mayFall ? FGrade : computed;
 }
 
 void TfrmMain::LoadState() {
@@ -278,9 +288,15 @@ void TfrmMain::LoadState() {
     // before the stored calendar setting may narrow it.
     const int outerW = width() + FrameExtra().width();
     const int outerH = height() + FrameExtra().height();
-    const int left = ini.ReadInteger(Keys::Prog, Keys::Left, screen.width() / 2 - outerW / 2);
-    const int top = ini.ReadInteger(Keys::Prog, Keys::Top, screen.height() / 2 - outerH / 2);
-    move(left, top);
+    const QPoint centred(screen.width() / 2 - outerW / 2, screen.height() / 2 - outerH / 2);
+    const int left = ini.ReadInteger(Keys::Prog, Keys::Left, centred.x());
+    const int top = ini.ReadInteger(Keys::Prog, Keys::Top, centred.y());
+    QList<QRect> screens;
+    for (const QScreen* s : QGuiApplication::screens())
+        screens << s->availableGeometry();
+    // The caption is the frame's top part above the bottom border's share.
+    const int caption = FrameExtra().height() - FrameExtra().width() / 2;
+    move(PlaceWindow(left, top, QSize(outerW, outerH), caption, screens, centred));
 
     const int32_t debt = ini.ReadInteger(Keys::Personal, Keys::Debt, 0);
     const int32_t retries = ini.ReadInteger(Keys::Personal, Keys::CountRetry, 0);
@@ -306,6 +322,8 @@ void TfrmMain::LoadState() {
         FClockBase = start;
         setText(labReStart, QString());
     }
+    m_gradeMayFall = !m_loadedBase || *m_loadedBase != FClockBase;
+    m_loadedBase = FClockBase;
 
     // A hand-edited grade outside the table shows the nearest rank until
     // the first refresh replaces it by the computed one.
@@ -356,7 +374,7 @@ void TfrmMain::RefreshPanel() {
     // and the savings still follow the clock, the rest waits for the window
     // to be shown again. A resting program then costs next to nothing.
     if (m_inTray) {
-        ChangeGrade(GradeOf(count));
+        ChangeGrade(GradeToShow(count));
         const int milestone = EffectIndexOf(count);
         if (milestone != FMilestone)
             UpdateMilestone(milestone);
@@ -379,7 +397,7 @@ void TfrmMain::RefreshPanel() {
     text += QStringLiteral("%1시간 %2분 %3초").arg(s / 3600).arg(s % 3600 / 60).arg(s % 60);
     setText(labDateTime, text);
 
-    ChangeGrade(GradeOf(count));
+    ChangeGrade(GradeToShow(count));
     const int milestone = EffectIndexOf(count);
     if (milestone != FMilestone)
         UpdateMilestone(milestone);
@@ -503,9 +521,9 @@ uint32_t TfrmMain::SecondsToNextChange() const {
     // rank, the next milestone or the next cigarette; a minute at most, so
     // that a wake from sleep or a clock change is caught soon after.
     uint32_t best = 60;
-    const int32_t span = ElapsedSeconds(FClockBase, Clock::Now());
+    const int64_t span = ElapsedSeconds64(FClockBase, Clock::Now());
     if (span < 0)
-        return std::clamp<uint32_t>(uint32_t(-int64_t(span)), 1, best);
+        return uint32_t(std::clamp<int64_t>(-span, 1, best));
     const uint32_t e = FElapsed;
     if (FGrade < GradeCount - 1) {
         const uint32_t target = GradeSeconds[size_t(FGrade) + 1] + 1;

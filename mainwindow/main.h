@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QDialog;
 class QLabel;
@@ -279,6 +280,7 @@ private:
     void SetClientWidthForOuter(int outerWidth);
     QSize FrameExtra() const;
     uint32_t SpanNow() const;
+    int GradeToShow(uint32_t count);
     void ScheduleTrayTick();
 
 public:
@@ -301,6 +303,8 @@ private:
     bool m_positionSaved = false;
     int m_trayOverride = -1;
     QSize m_frameExtra; // outer minus client size, once the window manager told it
+    std::optional<TDateTime> m_loadedBase; // the clock base of the last load
+    bool m_gradeMayFall = false;           // only for the refresh of a load that moved it
     QList<QRect> m_valueBoxes;
     TvxFlatMenuStyle* m_menuStyle = nullptr;
     int m_ownedModals = 0;

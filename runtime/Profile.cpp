@@ -20,8 +20,11 @@ struct Line {
     bool hasEol = false;
 };
 
+// The one rule for what surrounds names and values, used alike for the
+// names in the file and the names asked for: a name that one operation
+// lists, another can find.
 bool isBlank(char c) {
-    return c == ' ' || c == '\t';
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
 }
 
 QByteArrayView trimBlanks(QByteArrayView b) {
@@ -36,11 +39,10 @@ QByteArrayView trimBlanks(QByteArrayView b) {
 
 // Finds the line ends with memchr, which scans many bytes at a time: the
 // calendar reads two yearly files for each of its 42 cells.
-QList<Line> splitLines(const QByteArray& data) {
+QList<Line> splitLines(QByteArrayView data) {
     QList<Line> lines;
-    const char* base = data.constData();
+    const char* base = data.data();
     const qsizetype n = data.size();
-    lines.reserve(n / 16 + 1);
     qsizetype start = 0;
     while (start < n) {
         const char* from = base + start;
@@ -65,6 +67,23 @@ QList<Line> splitLines(const QByteArray& data) {
     return lines;
 }
 
+// A file's bytes as read: the part after a UTF-8 byte-order mark, split into
+// lines, and the encoding its names and values are in.
+struct Parsed {
+    explicit Parsed(const QByteArray& data) {
+        qsizetype bom = 0;
+        utf8 = TextFile::detect(data, &bom) == TextFile::Encoding::Utf8;
+        body = QByteArrayView(data).sliced(bom);
+        lines = splitLines(body);
+    }
+    // Bytes whose encoding the caller already knows, without a mark.
+    Parsed(QByteArrayView bytes, bool isUtf8)
+        : body(bytes), lines(splitLines(bytes)), utf8(isUtf8) {}
+    QByteArrayView body;
+    QList<Line> lines;
+    bool utf8 = false;
+};
+
 // Section header name, when the line is one.
 std::optional<QByteArrayView> sectionName(QByteArrayView text) {
     const QByteArrayView t = trimBlanks(text);
@@ -87,30 +106,41 @@ bool splitKey(QByteArrayView text, QByteArrayView& key, QByteArrayView& value) {
     return !key.isEmpty();
 }
 
-// Names compare without regard to the case of Latin letters. A byte of
-// 0x81 or more starts a two-byte character, whose second byte may look like
-// a letter but is compared exactly.
-bool sameName(QByteArrayView a, QByteArrayView b) {
+uchar lowerAscii(uchar c) {
+    return uchar(c >= 'A' && c <= 'Z' ? c + 32 : c);
+}
+
+// Names compare without regard to the case of Latin letters. In CP949 a byte
+// of 0x81 or more starts a two-byte character, whose second byte may look
+// like a letter but is compared exactly; in UTF-8 no byte of a longer
+// character is below 0x80.
+bool sameName(QByteArrayView a, QByteArrayView b, bool utf8) {
     if (a.size() != b.size())
         return false;
     for (qsizetype i = 0; i < a.size(); ++i) {
         const uchar x = uchar(a.at(i));
         const uchar y = uchar(b.at(i));
-        if (x >= 0x81) {
+        if (x >= 0x81 && !utf8) {
             if (x != y || i + 1 >= a.size() || a.at(i + 1) != b.at(i + 1))
                 return false;
             ++i;
             continue;
         }
-        const auto lower = [](uchar c) { return uchar(c >= 'A' && c <= 'Z' ? c + 32 : c); };
-        if (lower(x) != lower(y))
+        if (lowerAscii(x) != lowerAscii(y))
             return false;
     }
     return true;
 }
 
-QByteArray encodedName(const QString& name) {
-    return Cp949::encode(name.trimmed());
+// A name as it is spelt in a file of the given encoding; none when the file
+// could not hold it, so that it matches nothing.
+std::optional<QByteArray> encodedName(const QString& name, bool utf8) {
+    if (utf8)
+        return trimBlanks(name.toUtf8()).toByteArray();
+    const QByteArray bytes = Cp949::encode(name);
+    if (Cp949::decode(bytes) != name)
+        return std::nullopt;
+    return trimBlanks(bytes).toByteArray();
 }
 
 // Where a section lies in the file: its header line and the line after its
@@ -120,37 +150,54 @@ struct SectionSpan {
     qsizetype end = -1;
 };
 
-SectionSpan findSection(const QList<Line>& lines, QByteArrayView section) {
+SectionSpan findSection(const Parsed& p, const std::optional<QByteArray>& section) {
     SectionSpan span;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const auto name = sectionName(lines.at(i).text);
+    if (!section)
+        return span;
+    for (qsizetype i = 0; i < p.lines.size(); ++i) {
+        const auto name = sectionName(p.lines.at(i).text);
         if (!name)
             continue;
         if (span.header >= 0) {
             span.end = i;
             return span;
         }
-        if (sameName(*name, section))
+        if (sameName(*name, *section, p.utf8))
             span.header = i;
     }
     if (span.header >= 0)
-        span.end = lines.size();
+        span.end = p.lines.size();
     return span;
 }
 
-qsizetype findKey(const QList<Line>& lines, const SectionSpan& span, QByteArrayView key,
-                  QByteArrayView* value = nullptr) {
-    if (span.header < 0)
-        return -1;
+struct KeyAt {
+    qsizetype line = -1;
+    QByteArrayView key; // as spelt in the file
+    QByteArrayView value;
+};
+
+KeyAt findKey(const Parsed& p, const SectionSpan& span, const std::optional<QByteArray>& key) {
+    KeyAt found;
+    if (span.header < 0 || !key)
+        return found;
     for (qsizetype i = span.header + 1; i < span.end; ++i) {
         QByteArrayView k, v;
-        if (splitKey(lines.at(i).text, k, v) && sameName(k, key)) {
-            if (value)
-                *value = v;
-            return i;
+        if (splitKey(p.lines.at(i).text, k, v) && sameName(k, *key, p.utf8)) {
+            found.line = i;
+            found.key = k;
+            found.value = v;
+            return found;
         }
     }
-    return -1;
+    return found;
+}
+
+KeyAt findKey(const Parsed& p, const QString& section, const QString& key) {
+    return findKey(p, findSection(p, encodedName(section, p.utf8)), encodedName(key, p.utf8));
+}
+
+QString decodeIn(QByteArrayView bytes, bool utf8) {
+    return utf8 ? QString::fromUtf8(bytes) : Cp949::decode(bytes.toByteArray());
 }
 
 void save(const QString& fileName, const QByteArray& data) {
@@ -160,10 +207,8 @@ void save(const QString& fileName, const QByteArray& data) {
 // A name or value that would break the line structure of the file, or hold
 // characters the code page cannot store, is refused before anything is written.
 QByteArray checkedBytes(const QString& fileName, const QString& text, bool isName,
-                        const char* forbidden) {
+                        const char* forbidden, bool utf8) {
     if (text.contains(u'\r') || text.contains(u'\n') || text.contains(QChar(0)))
-        throw EFileError::unableToWrite(fileName);
-    if (isName && text.trimmed().isEmpty())
         throw EFileError::unableToWrite(fileName);
     for (const char* p = forbidden; *p; ++p)
         if (text.contains(QLatin1Char(*p)))
@@ -171,14 +216,85 @@ QByteArray checkedBytes(const QString& fileName, const QString& text, bool isNam
     const QString bad = Cp949::unencodable(text);
     if (!bad.isEmpty())
         throw EFileError(Cp949::unencodableMessage(bad, fileName));
-    return Cp949::encode(text);
+    const QByteArray bytes = utf8 ? text.toUtf8() : Cp949::encode(text);
+    if (!isName)
+        return bytes;
+    const QByteArrayView name = trimBlanks(bytes);
+    // Nothing left, or a name that would read back as a comment.
+    if (name.isEmpty() || name.startsWith(';'))
+        throw EFileError::unableToWrite(fileName);
+    return name.toByteArray();
+}
+
+QByteArray withValue(const QByteArray& data, bool utf8, const IniProfile::Entry& e,
+                     const QString& fileName) {
+    const QByteArray sec = checkedBytes(fileName, e.section, true, "[]", utf8);
+    const QByteArray k = checkedBytes(fileName, e.key, true, "=[", utf8);
+    const QByteArray v = checkedBytes(fileName, e.value, false, "", utf8);
+
+    const Parsed p(data, utf8);
+    const SectionSpan span = findSection(p, sec);
+    QByteArray out;
+    if (span.header < 0) {
+        out = data;
+        if (!p.lines.isEmpty() && !p.lines.last().hasEol)
+            out += "\r\n";
+        out += '[' + sec + "]\r\n" + k + '=' + v + "\r\n";
+    } else if (const KeyAt at = findKey(p, span, k); at.line >= 0) {
+        // The key keeps its spelling in the file, whatever case the caller used.
+        const QByteArray keyLine = at.key.toByteArray() + '=' + v;
+        const Line& line = p.lines.at(at.line);
+        if (line.text == QByteArrayView(keyLine))
+            return data; // already so
+        out = data.left(line.begin) + keyLine + data.mid(line.begin + line.text.size());
+    } else {
+        // After the last non-blank line of the section, so that blank lines
+        // separating it from the next section stay where they are.
+        qsizetype after = span.header;
+        for (qsizetype i = span.header + 1; i < span.end; ++i)
+            if (!trimBlanks(p.lines.at(i).text).isEmpty())
+                after = i;
+        const Line& prev = p.lines.at(after);
+        out = data.left(prev.end);
+        if (!prev.hasEol)
+            out += "\r\n";
+        out += k + '=' + v + "\r\n" + data.mid(prev.end);
+    }
+    return out;
+}
+
+// The bytes a write starts from, split off a byte-order mark. A file read as
+// UTF-8 goes back to CP949, the program's encoding, as long as that loses
+// no character; otherwise it stays UTF-8, and gets the mark if it had none,
+// so that no later write can make it read as CP949.
+struct WriteBase {
+    QByteArray bom;
+    QByteArray body;
+    bool utf8 = false;
+};
+
+WriteBase writeBase(const QByteArray& file) {
+    WriteBase w;
+    qsizetype bom = 0;
+    w.utf8 = TextFile::detect(file, &bom) == TextFile::Encoding::Utf8;
+    w.body = file.mid(bom);
+    if (w.utf8) {
+        const QString text = QString::fromUtf8(w.body);
+        if (Cp949::unencodable(text).isEmpty()) {
+            w.body = Cp949::encode(text);
+            w.utf8 = false;
+        } else {
+            w.bom = QByteArrayLiteral("\xEF\xBB\xBF");
+        }
+    }
+    return w;
 }
 
 } // namespace
 
 IniProfile::IniProfile(const QString& fileName) : m_fileName(fileName) {}
 
-QByteArray IniProfile::CookValue(const QByteArray& raw) {
+QByteArray IniProfile::CookValue(const QByteArray& raw, bool utf8) {
     QByteArray v = raw;
     if (v.size() >= 2) {
         const char q = v.front();
@@ -186,13 +302,20 @@ QByteArray IniProfile::CookValue(const QByteArray& raw) {
             v = v.mid(1, v.size() - 2);
     }
     if (v.size() > MaxValueBytes) {
-        // Walk whole characters: a lead byte of 0x81 or more starts a two-byte one.
         qsizetype i = 0;
-        while (i < v.size()) {
-            const qsizetype step = (uchar(v.at(i)) >= 0x81 && i + 1 < v.size()) ? 2 : 1;
-            if (i + step > MaxValueBytes)
-                break;
-            i += step;
+        if (utf8) {
+            // Back off over continuation bytes to the start of a character.
+            i = MaxValueBytes;
+            while (i > 0 && (uchar(v.at(i)) & 0xC0) == 0x80)
+                --i;
+        } else {
+            // Walk whole characters: a lead byte of 0x81 or more starts a two-byte one.
+            while (i < v.size()) {
+                const qsizetype step = (uchar(v.at(i)) >= 0x81 && i + 1 < v.size()) ? 2 : 1;
+                if (i + step > MaxValueBytes)
+                    break;
+                i += step;
+            }
         }
         v.truncate(i);
     }
@@ -202,47 +325,32 @@ QByteArray IniProfile::CookValue(const QByteArray& raw) {
 QString IniProfile::ReadString(const QString& section, const QString& key,
                                const QString& def) const {
     const QByteArray data = TextFile::readBytes(m_fileName);
-    const QList<Line> lines = splitLines(data);
-    QByteArrayView raw;
-    if (findKey(lines, findSection(lines, encodedName(section)), encodedName(key), &raw) < 0)
+    const Parsed p(data);
+    const KeyAt at = findKey(p, section, key);
+    if (at.line < 0)
         return def;
-    return Cp949::decode(CookValue(raw.toByteArray()));
+    return decodeIn(CookValue(at.value.toByteArray(), p.utf8), p.utf8);
+}
+
+QByteArray IniProfile::WithValues(const QByteArray& file, const QList<Entry>& entries,
+                                  const QString& fileName) {
+    WriteBase w = writeBase(file);
+    for (const Entry& e : entries)
+        w.body = withValue(w.body, w.utf8, e, fileName);
+    return w.bom + w.body;
+}
+
+QByteArray IniProfile::WithValues(const QList<Entry>& entries) const {
+    return WithValues(TextFile::readForUpdate(m_fileName, TextFile::ErrorKind::UnableToWrite),
+                      entries, m_fileName);
 }
 
 void IniProfile::WriteString(const QString& section, const QString& key, const QString& value) {
-    const QByteArray sec = checkedBytes(m_fileName, section.trimmed(), true, "[]");
-    const QByteArray k = checkedBytes(m_fileName, key.trimmed(), true, "=[");
-    const QByteArray v = checkedBytes(m_fileName, value, false, "");
-    const QByteArray keyLine = k + '=' + v;
-
-    const QByteArray data = TextFile::readBytes(m_fileName);
-    const QList<Line> lines = splitLines(data);
-    const SectionSpan span = findSection(lines, sec);
-    QByteArray out;
-    if (span.header < 0) {
-        out = data;
-        if (!lines.isEmpty() && !lines.last().hasEol)
-            out += "\r\n";
-        out += '[' + sec + "]\r\n" + keyLine + "\r\n";
-    } else if (const qsizetype at = findKey(lines, span, k); at >= 0) {
-        const Line& line = lines.at(at);
-        if (line.text == QByteArrayView(keyLine))
-            return; // already so: leave the file untouched
-        out = data.left(line.begin) + keyLine + data.mid(line.begin + line.text.size());
-    } else {
-        // After the last non-blank line of the section, so that blank lines
-        // separating it from the next section stay where they are.
-        qsizetype after = span.header;
-        for (qsizetype i = span.header + 1; i < span.end; ++i)
-            if (!trimBlanks(lines.at(i).text).isEmpty())
-                after = i;
-        const Line& prev = lines.at(after);
-        out = data.left(prev.end);
-        if (!prev.hasEol)
-            out += "\r\n";
-        out += keyLine + "\r\n" + data.mid(prev.end);
-    }
-    save(m_fileName, out);
+    const QByteArray before =
+        TextFile::readForUpdate(m_fileName, TextFile::ErrorKind::UnableToWrite);
+    const QByteArray after = WithValues(before, {{section, key, value}}, m_fileName);
+    if (after != before)
+        save(m_fileName, after);
 }
 
 qint32 IniProfile::ReadInteger(const QString& section, const QString& key, qint32 def) const {
@@ -290,40 +398,43 @@ void IniProfile::WriteDateTime(const QString& section, const QString& key, TDate
 
 bool IniProfile::ValueExists(const QString& section, const QString& key) const {
     const QByteArray data = TextFile::readBytes(m_fileName);
-    const QList<Line> lines = splitLines(data);
-    return findKey(lines, findSection(lines, encodedName(section)), encodedName(key)) >= 0;
+    return findKey(Parsed(data), section, key).line >= 0;
 }
 
 bool IniProfile::SectionExists(const QString& section) const {
     const QByteArray data = TextFile::readBytes(m_fileName);
-    return findSection(splitLines(data), encodedName(section)).header >= 0;
+    const Parsed p(data);
+    return findSection(p, encodedName(section, p.utf8)).header >= 0;
 }
 
 QStringList IniProfile::ReadSection(const QString& section) const {
     const QByteArray data = TextFile::readBytes(m_fileName);
-    const QList<Line> lines = splitLines(data);
-    const SectionSpan span = findSection(lines, encodedName(section));
+    const Parsed p(data);
+    const SectionSpan span = findSection(p, encodedName(section, p.utf8));
     QStringList keys;
     if (span.header < 0)
         return keys;
     QList<QByteArrayView> seen;
     for (qsizetype i = span.header + 1; i < span.end; ++i) {
         QByteArrayView k, v;
-        if (!splitKey(lines.at(i).text, k, v))
+        if (!splitKey(p.lines.at(i).text, k, v))
             continue;
-        if (std::any_of(seen.begin(), seen.end(), [&](QByteArrayView s) { return sameName(s, k); }))
+        if (std::any_of(seen.begin(), seen.end(),
+                        [&](QByteArrayView s) { return sameName(s, k, p.utf8); }))
             continue;
         seen << k;
-        keys << Cp949::decode(k.toByteArray());
+        keys << decodeIn(k, p.utf8);
     }
     return keys;
 }
 
 void IniProfile::DeleteKey(const QString& section, const QString& key) {
-    const QByteArray data = TextFile::readBytes(m_fileName);
-    const QList<Line> lines = splitLines(data);
-    const qsizetype at = findKey(lines, findSection(lines, encodedName(section)), encodedName(key));
-    if (at < 0)
+    const QByteArray file = TextFile::readForUpdate(m_fileName, TextFile::ErrorKind::UnableToWrite);
+    const WriteBase w = writeBase(file);
+    const Parsed p(w.body, w.utf8);
+    const KeyAt at = findKey(p, section, key);
+    if (at.line < 0)
         return;
-    save(m_fileName, data.left(lines.at(at).begin) + data.mid(lines.at(at).end));
+    const Line& line = p.lines.at(at.line);
+    save(m_fileName, w.bom + w.body.left(line.begin) + w.body.mid(line.end));
 }

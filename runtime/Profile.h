@@ -5,19 +5,25 @@
 // anywhere is seen by the next read everywhere.
 //
 // Reading: section and key names match without regard to case and to the
-// blanks around them; only the first of duplicated sections or keys counts;
-// blanks around a value are dropped and one enclosing pair of matching
-// double or single quotes is removed; a value is at most 2047 bytes, never
-// cut inside a two-byte character.
+// blanks around them (blank, tab, vertical tab, form feed: one rule for the
+// names in the file and the names asked for); only the first of duplicated
+// sections or keys counts; blanks around a value are dropped and one
+// enclosing pair of matching double or single quotes is removed; a value is
+// at most 2047 bytes, never cut inside a character. A file that an editor
+// saved as UTF-8 is read as such (see TextFile::detect).
 //
 // Writing changes only the line of its key (or adds the key at the end of
 // its section, or the section at the end of the file) and leaves every
-// other byte as it was. A failed write throws EFileError ("Unable to write
-// to %s") and leaves the previous file intact.
+// other byte as it was. A key keeps the spelling it has in the file. A file
+// read as UTF-8 is stored in CP949 by its next write, unless it holds
+// characters that CP949 cannot (then it stays UTF-8 rather than lose them).
+// A failed write throws EFileError ("Unable to write to %s") and leaves the
+// previous file intact.
 
 #include "runtime/DateTime.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -50,11 +56,26 @@ public:
     // Removes the key's line only; nothing is written when there is no such key.
     void DeleteKey(const QString& section, const QString& key);
 
+    struct Entry {
+        QString section;
+        QString key;
+        QString value;
+    };
+    // The file's bytes as writing each entry in turn would leave them;
+    // nothing is saved. Refuses (throws) as WriteString does. Lets a change
+    // of several keys reach the disk in one save.
+    QByteArray WithValues(const QList<Entry>& entries) const;
+    // The same on given bytes instead of the file's: fileName only names the
+    // file in messages.
+    static QByteArray WithValues(const QByteArray& file, const QList<Entry>& entries,
+                                 const QString& fileName);
+
     // Longest value, in bytes of the file, that a read returns.
     static constexpr int MaxValueBytes = 2047;
 
-    // Strips one enclosing pair of matching quotes and cuts to MaxValueBytes.
-    static QByteArray CookValue(const QByteArray& raw);
+    // Strips one enclosing pair of matching quotes and cuts to MaxValueBytes
+    // at a character boundary of the file's encoding.
+    static QByteArray CookValue(const QByteArray& raw, bool utf8 = false);
 
 private:
     QString m_fileName;

@@ -2,15 +2,19 @@
 
 #include "runtime/Errors.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -37,8 +41,32 @@ TextFile::SyncFunction& syncFunction() {
 
 // The new content must be on the disk before the rename makes it the file,
 // or a power loss could leave an empty file where the records were.
-bool syncToDisk(QSaveFile& f) {
+bool syncToDisk(QFile& f) {
     return syncFunction()(f.handle()) == 0;
+}
+
+// A rename lives in the folder's own data: until the folder is synced, a
+// power loss may bring back the old file, or neither. Nothing can be done
+// about a folder that refuses (some file systems cannot sync one): the new
+// content is in place either way, so that is no failure of the save.
+void syncFolder(const QString& folder) {
+#ifdef Q_OS_UNIX
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+#else
+    Q_UNUSED(folder);
+#endif
+}
+
+QString systemReason(const QString& qtReason) {
+    if (!qtReason.isEmpty() && qtReason != QStringLiteral("Unknown error"))
+        return qtReason;
+    const int e = errno;
+    return e ? QString::fromLocal8Bit(std::strerror(e)) : QStringLiteral("Unknown error");
 }
 
 } // namespace
@@ -93,7 +121,9 @@ bool roundTrips(const QString& text) {
         return true;
     }
     const QByteArray b = enc.encode(text);
-    if (enc.hasError())
+    // The converter maps a few characters onto bytes that are no character
+    // of the code page (0x80): written, they would make the file ill-formed.
+    if (enc.hasError() || !isWellFormed(b))
         return false;
     const QString back = dec.decode(b);
     return !dec.hasError() && back == text;
@@ -133,11 +163,118 @@ QString unencodableMessage(const QString& characters, const QString& path) {
 
 } // namespace Cp949
 
+namespace Cp949 {
+
+bool isWellFormed(QByteArrayView bytes) {
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const uchar c = uchar(bytes.at(i));
+        if (c < 0x80)
+            continue;
+        if (c == 0x80 || c == 0xFF || i + 1 >= n)
+            return false;
+        const uchar t = uchar(bytes.at(++i));
+        // Leads up to 0xC6 also carry the extended Hangul syllables, whose
+        // trail bytes include letters; higher leads only the standard rows.
+        const bool ok = c <= 0xC6 ? (t >= 0x41 && t <= 0x5A) || (t >= 0x61 && t <= 0x7A) ||
+                                        (t >= 0x81 && t <= 0xFE)
+                                  : t >= 0xA1 && t <= 0xFE;
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
+} // namespace Cp949
+
 namespace TextFile {
 
 namespace {
+
 qint64 g_readCount = 0;
+
+constexpr QByteArrayView kUtf8Bom("\xEF\xBB\xBF");
+// Marks the temporary files of saves; nothing else the program or its user
+// keeps in the folder carries it.
+const QString kTempMarker = QStringLiteral(".~tarvell.");
+
+[[noreturn]] void throwError(ErrorKind kind, const QString& path, const QString& reason) {
+    if (kind == ErrorKind::UnableToWrite)
+        throw EFileError::unableToWrite(path);
+    throw EFileError::cannotCreate(path, reason);
+}
+
+QString decodeAs(Encoding encoding, QByteArrayView bytes) {
+    if (encoding == Encoding::Utf8)
+        return QString::fromUtf8(bytes);
+    return Cp949::decode(bytes.toByteArray());
+}
+
+QString randomSuffix() {
+    static const char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    QString s;
+    for (int i = 0; i < 6; ++i)
+        s += QLatin1Char(kChars[QRandomGenerator::global()->bounded(62)]);
+    return s;
+}
+
 } // namespace
+
+bool isWellFormedUtf8(QByteArrayView bytes) {
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n;) {
+        const uchar c = uchar(bytes.at(i));
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int more = 0;
+        uint cp = 0;
+        if (c >= 0xC2 && c <= 0xDF) {
+            more = 1;
+            cp = c & 0x1F;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            more = 2;
+            cp = c & 0x0F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            more = 3;
+            cp = c & 0x07;
+        } else {
+            return false;
+        }
+        if (i + more >= n)
+            return false;
+        for (int k = 1; k <= more; ++k) {
+            const uchar t = uchar(bytes.at(i + k));
+            if ((t & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (t & 0x3F);
+        }
+        // No overlong forms, no surrogates, nothing past the last code point.
+        if ((more == 2 && cp < 0x800) || (more == 3 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+            (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        i += more + 1;
+    }
+    return true;
+}
+
+Encoding detect(QByteArrayView bytes, qsizetype* bomSize) {
+    const bool bom = bytes.startsWith(kUtf8Bom);
+    if (bomSize)
+        *bomSize = bom ? kUtf8Bom.size() : 0;
+    if (bom)
+        return Encoding::Utf8;
+    if (!Cp949::isWellFormed(bytes) && isWellFormedUtf8(bytes))
+        return Encoding::Utf8;
+    return Encoding::Cp949;
+}
+
+QString decode(QByteArrayView bytes) {
+    qsizetype bom = 0;
+    const Encoding e = detect(bytes, &bom);
+    return decodeAs(e, bytes.sliced(bom));
+}
 
 qint64 readCount() {
     return g_readCount;
@@ -156,43 +293,103 @@ void SetSyncFunction(SyncFunction sync) {
     syncFunction() = sync ? std::move(sync) : SyncFunction(systemSync);
 }
 
-void saveBytes(const QString& path, const QByteArray& bytes, ErrorKind kind) {
-    QSaveFile f(path);
-    f.setDirectWriteFallback(false);
-    QString reason;
-    // Unbuffered, so that a short write (a full disk, a size limit) shows in
-    // the count written: a buffered save file can report success for a file
-    // that was cut short on the way to the disk.
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        reason = f.errorString();
-    } else {
-        qint64 done = 0;
-        while (done < bytes.size()) {
-            const qint64 n = f.write(bytes.constData() + done, bytes.size() - done);
-            if (n <= 0)
-                break;
-            done += n;
-        }
-        if (done != bytes.size() || !syncToDisk(f)) {
-            reason = f.errorString();
-            if (reason.isEmpty() || reason == QStringLiteral("Unknown error"))
-                reason = QString::fromLocal8Bit(std::strerror(errno));
-            f.cancelWriting();
-            f.commit();
-        } else if (!f.commit()) {
-            reason = f.errorString();
-        } else {
-            return;
-        }
+QByteArray readForUpdate(const QString& path, ErrorKind kind) {
+    ++g_readCount;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        const QFileInfo info(path);
+        if (!info.exists() && !info.isSymLink())
+            return {};
+        throwError(kind, path, systemReason(f.errorString()));
     }
-    if (reason.isEmpty())
-        reason = QStringLiteral("Unknown error");
-    if (kind == ErrorKind::UnableToWrite)
-        throw EFileError::unableToWrite(path);
-    throw EFileError::cannotCreate(path, reason);
+    QByteArray data = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        throwError(kind, path, systemReason(f.errorString()));
+    return data;
 }
 
-static QByteArray checkedEncode(const QString& path, const QString& text) {
+PendingSave::PendingSave(const QString& path, const QByteArray& bytes, ErrorKind kind)
+    : m_path(path), m_target(path), m_kind(kind) {
+    // A settings file kept as a link elsewhere stays a link: its target is
+    // what gets replaced.
+    const QFileInfo info(path);
+    if (info.isSymLink() && !info.canonicalFilePath().isEmpty())
+        m_target = info.canonicalFilePath();
+
+    QFile f;
+    for (int attempt = 0;; ++attempt) {
+        f.setFileName(m_target + kTempMarker + randomSuffix());
+        // Unbuffered, so that a short write (a full disk, a size limit) shows
+        // in the count written rather than vanishing in a buffer.
+        if (f.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
+            break;
+        if (!f.exists() || attempt >= 16)
+            fail(systemReason(f.errorString()));
+    }
+    m_temp = f.fileName();
+    if (QFileInfo(m_target).isFile())
+        f.setPermissions(QFile::permissions(m_target));
+
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 n = f.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0)
+            break;
+        done += n;
+    }
+    if (done != bytes.size() || !syncToDisk(f))
+        fail(systemReason(f.errorString()));
+    f.close();
+    if (f.error() != QFileDevice::NoError)
+        fail(systemReason(f.errorString()));
+}
+
+PendingSave::~PendingSave() {
+    if (!m_done && !m_temp.isEmpty())
+        QFile::remove(m_temp);
+}
+
+void PendingSave::fail(const QString& reason) {
+    if (!m_temp.isEmpty())
+        QFile::remove(m_temp);
+    m_temp.clear();
+    m_done = true;
+    throwError(m_kind, m_path, reason);
+}
+
+void PendingSave::commit() {
+    if (m_done)
+        return;
+    // POSIX rename replaces the file in one step: a reader, or a process
+    // killed at any moment, sees the old content or the new, never a mix.
+    if (std::rename(QFile::encodeName(m_temp).constData(),
+                    QFile::encodeName(m_target).constData()) != 0)
+        fail(systemReason(QString()));
+    m_done = true;
+    syncFolder(QFileInfo(m_target).absolutePath());
+}
+
+void saveBytes(const QString& path, const QByteArray& bytes, ErrorKind kind) {
+    PendingSave save(path, bytes, kind);
+    save.commit();
+}
+
+bool isLeftover(const QString& fileName) {
+    static const QRegularExpression re(QStringLiteral("^.+\\.~tarvell\\.[A-Za-z0-9]{6}$"));
+    return re.match(fileName).hasMatch();
+}
+
+int removeLeftovers(const QString& folder) {
+    int removed = 0;
+    const QFileInfoList files =
+        QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    for (const QFileInfo& fi : files)
+        if (isLeftover(fi.fileName()) && QFile::remove(fi.absoluteFilePath()))
+            ++removed;
+    return removed;
+}
+
+QByteArray checkedEncode(const QString& path, const QString& text) {
     const QString bad = Cp949::unencodable(text);
     if (!bad.isEmpty())
         throw EFileError(Cp949::unencodableMessage(bad, path));
@@ -218,7 +415,30 @@ QStringList splitLines(const QString& text) {
 }
 
 QStringList readLines(const QString& path) {
-    return splitLines(readText(path));
+    const QByteArray bytes = readBytes(path);
+    // CR and LF never occur inside a character of either encoding, so the
+    // bytes can be split before they are decoded.
+    const bool bom = bytes.startsWith(kUtf8Bom);
+    const QByteArrayView all = QByteArrayView(bytes).sliced(bom ? kUtf8Bom.size() : 0);
+    QStringList lines;
+    auto add = [&](QByteArrayView line) {
+        const bool utf8 = bom ? isWellFormedUtf8(line) : detect(line) == Encoding::Utf8;
+        lines << decodeAs(utf8 ? Encoding::Utf8 : Encoding::Cp949, line);
+    };
+    qsizetype start = 0;
+    const qsizetype n = all.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = all.at(i);
+        if (c == '\r' || c == '\n') {
+            add(all.sliced(start, i - start));
+            if (c == '\r' && i + 1 < n && all.at(i + 1) == '\n')
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < n)
+        add(all.sliced(start));
+    return lines;
 }
 
 void writeLines(const QString& path, const QStringList& lines, ErrorKind kind) {
@@ -229,7 +449,7 @@ void writeLines(const QString& path, const QStringList& lines, ErrorKind kind) {
 }
 
 QString readText(const QString& path) {
-    return Cp949::decode(readBytes(path));
+    return decode(readBytes(path));
 }
 
 void writeText(const QString& path, const QString& text, ErrorKind kind) {

@@ -22,6 +22,8 @@ private slots:
     void shift_data();
     void shift();
     void shiftAndElapsedAgree();
+    void abstinenceCount_data();
+    void abstinenceCount();
 };
 
 void TestFuncs::grades_data() {
@@ -220,6 +222,34 @@ void TestFuncs::shiftAndElapsedAgree() {
     for (int s : {0, 1, 59, 86399, 86400, 86401, -1, -86401, 3628800, 315360001}) {
         QCOMPARE(ElapsedSeconds(base, ShiftBySeconds(s, base)), s);
     }
+}
+
+void TestFuncs::abstinenceCount_data() {
+    QTest::addColumn<double>("base");
+    QTest::addColumn<uint>("count");
+    QTest::addColumn<int>("grade");
+    QTest::newRow("the last moment a base can hold")
+        << EncodeDateTime(9999, 12, 31, 23, 59, 59) << 0u << 0;
+    QTest::newRow("a second ahead") << EncodeDateTime(2026, 12, 8, 12, 43, 16) << 0u << 0;
+    QTest::newRow("now") << EncodeDateTime(2026, 12, 8, 12, 43, 15) << 0u << 0;
+    QTest::newRow("45 days") << EncodeDateTime(2026, 10, 24, 12, 43, 15) << 3888000u << 9;
+    QTest::newRow("76 years: past the signed range")
+        << EncodeDateTime(1950, 12, 8, 12, 43, 15) << 2398377600u << 18;
+    QTest::newRow("1900-01-01: 126 years") << EncodeDateTime(1900, 1, 1) << 4005722595u << 18;
+    QTest::newRow("the largest count exactly")
+        << EncodeDateTime(1890, 11, 1, 6, 15, 0) << 4294967295u << 18;
+    QTest::newRow("a second more than it holds")
+        << EncodeDateTime(1890, 11, 1, 6, 14, 59) << 4294967295u << 18;
+    QTest::newRow("year 1") << EncodeDateTime(1, 1, 1) << 4294967295u << 18;
+}
+
+void TestFuncs::abstinenceCount() {
+    QFETCH(double, base);
+    QFETCH(uint, count);
+    QFETCH(int, grade);
+    const TDateTime now = EncodeDateTime(2026, 12, 8, 12, 43, 15);
+    QCOMPARE(AbstinenceCount(base, now), count);
+    QCOMPARE(GradeOf(AbstinenceCount(base, now)), grade);
 }
 
 QTEST_GUILESS_MAIN(TestFuncs)

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QTest>
+#include <memory>
 
 using TestSupport::FrozenClock;
 using TestSupport::TempProgramFolder;
@@ -19,7 +20,12 @@ private slots:
     void keysRoundTrip_data();
     void keysRoundTrip();
     void restartTwice();
+    void logLinesKeepOtherLines_data();
     void logLinesKeepOtherLines();
+    void restartCounts_data();
+    void restartCounts();
+    void restartWholeOrNothing_data();
+    void restartWholeOrNothing();
     void pledgeRoundTrip_data();
     void pledgeRoundTrip();
     void failedLogWriteKeepsHistory();
@@ -27,6 +33,7 @@ private slots:
     void secondInstanceIsRefused();
     void instanceMark_data();
     void instanceMark();
+    void secondCopyOnTheSameRecordsIsRefused();
 };
 
 void TestProjectInfo::fileNames() {
@@ -110,15 +117,123 @@ void TestProjectInfo::restartTwice() {
              QStringLiteral("2026-01-01 09:00:00"));
 }
 
+void TestProjectInfo::logLinesKeepOtherLines_data() {
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("kept");
+    QTest::newRow("missing log") << QByteArray() << QByteArray();
+    // A hand-edited log with LF-only ends and no final line end.
+    QTest::newRow("LF ends, no final end")
+        << QByteArray("first\nsecond") << QByteArray("first\nsecond\r\n");
+    QTest::newRow("CR ends") << QByteArray("a\rb\r") << QByteArray("a\rb\r");
+    QTest::newRow("saved as UTF-8 by an editor")
+        << QString::fromUtf8("다시 시작 :2026-01-02 03:04:05\r\n").toUtf8()
+        << QString::fromUtf8("다시 시작 :2026-01-02 03:04:05\r\n").toUtf8();
+    QTest::newRow("UTF-8 mark") << QByteArray("\xef\xbb\xbfx\r\n")
+                                << QByteArray("\xef\xbb\xbfx\r\n");
+    QTest::newRow("damaged bytes")
+        << QByteArray("\xff\x80\x00zz\r\n", 7) << QByteArray("\xff\x80\x00zz\r\n", 7);
+    QTest::newRow("lone lead byte at the end")
+        << QByteArray("\xb4\xd9\xbd\xc3\xb0") << QByteArray("\xb4\xd9\xbd\xc3\xb0\r\n");
+}
+
 void TestProjectInfo::logLinesKeepOtherLines() {
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, kept);
     TempProgramFolder dir;
     TvxPrjInfo info(dir.path());
-    // A hand-edited log with LF-only ends and no final line end.
-    dir.write("plzNoSmoking.log", "first\nsecond");
+    if (!before.isEmpty())
+        dir.write("plzNoSmoking.log", before);
     info.AppendLog(QStringLiteral("    승 급 :2026-12-08 12:43:15   평민...!!"));
+    const QByteArray line =
+        "    \xbd\xc2 \xb1\xde :2026-12-08 12:43:15   \xc6\xf2\xb9\xce...!!\r\n";
+    QCOMPARE(dir.read("plzNoSmoking.log"), kept + line);
+    // A relapse on such a log records all three parts.
+    FrozenClock clock(EncodeDateTime(2026, 12, 9, 7, 0, 0));
+    info.Restart();
     QCOMPARE(dir.read("plzNoSmoking.log"),
-             QByteArray("first\r\nsecond\r\n") +
-                 Cp949::encode(QStringLiteral("    승 급 :2026-12-08 12:43:15   평민...!!\r\n")));
+             kept + line +
+                 QByteArray("\xb4\xd9\xbd\xc3 \xbd\xc3\xc0\xdb :2026-12-09 07:00:00\r\n"));
+    QCOMPARE(info.ReadRetryCount(), 1);
+    QCOMPARE(info.Ini().ReadString(Keys::Date, Keys::Restart, {}),
+             QStringLiteral("2026-12-09 07:00:00"));
+}
+
+void TestProjectInfo::restartCounts_data() {
+    QTest::addColumn<QByteArray>("countValue");
+    QTest::addColumn<int>("after");
+    QTest::newRow("none yet") << QByteArray() << 1;
+    QTest::newRow("three") << QByteArray("3") << 4;
+    QTest::newRow("hexadecimal") << QByteArray("0x10") << 17;
+    QTest::newRow("not a number") << QByteArray("abc") << 1;
+    QTest::newRow("largest count stays") << QByteArray("2147483647") << 2147483647;
+}
+
+void TestProjectInfo::restartCounts() {
+    QFETCH(QByteArray, countValue);
+    QFETCH(int, after);
+    TempProgramFolder dir;
+    dir.write("plzNoSmoking.ini", "[Personal]\r\nCount Retry=" + countValue + "\r\n");
+    TvxPrjInfo info(dir.path());
+    FrozenClock clock(EncodeDateTime(2026, 12, 7, 12, 43, 14));
+    info.Restart();
+    QCOMPARE(info.ReadRetryCount(), after);
+}
+
+void TestProjectInfo::restartWholeOrNothing_data() {
+    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<QByteArray>("log");
+    QTest::addColumn<QString>("obstacle");
+    QTest::addColumn<int>("sizeLimit");
+    const QByteArray ini = "[Date]\r\nStart=2026-01-01 09:00:00\r\n[Personal]\r\nCount Retry=2\r\n";
+    const QByteArray log = Cp949::encode(QStringLiteral("다시 시작 :2026-02-01 10:00:00\r\n"));
+    const QByteArray pad(400, 'x');
+    // The log grows past the limit while the settings would still fit:
+    // written in turn, the relapse would be in the settings but not the log.
+    QTest::newRow("log too large to write") << ini << log + pad + "\r\n"
+                                            << "" << 300;
+    QTest::newRow("settings too large to write") << ini + "; " + pad + "\r\n" << log << "" << 300;
+    QTest::newRow("a folder where the log goes") << ini << QByteArray() << "plzNoSmoking.log" << 0;
+    QTest::newRow("a folder where the settings go")
+        << QByteArray() << log << "plzNoSmoking.ini" << 0;
+}
+
+void TestProjectInfo::restartWholeOrNothing() {
+    QFETCH(QByteArray, ini);
+    QFETCH(QByteArray, log);
+    QFETCH(QString, obstacle);
+    QFETCH(int, sizeLimit);
+    TempProgramFolder dir;
+    if (!ini.isEmpty())
+        dir.write("plzNoSmoking.ini", ini);
+    if (!log.isEmpty())
+        dir.write("plzNoSmoking.log", log);
+    if (!obstacle.isEmpty())
+        QDir(dir.path()).mkpath(obstacle + "/inside");
+    const QStringList entries = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    TvxPrjInfo info(dir.path());
+    FrozenClock clock(EncodeDateTime(2026, 12, 7, 12, 43, 14));
+    try {
+        std::unique_ptr<TestSupport::FileSizeLimit> limit;
+        if (sizeLimit > 0)
+            limit = std::make_unique<TestSupport::FileSizeLimit>(sizeLimit);
+        info.Restart();
+        QFAIL("the relapse was recorded");
+    } catch (const EFileError&) {
+    }
+    // Nothing changed, nothing left behind.
+    QCOMPARE(dir.read("plzNoSmoking.ini"), ini);
+    QCOMPARE(dir.read("plzNoSmoking.log"), log);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), entries);
+
+    // Once the folder can take it, all three parts agree.
+    if (!obstacle.isEmpty())
+        QDir(dir.file(obstacle)).removeRecursively();
+    info.Restart();
+    QCOMPARE(dir.read("plzNoSmoking.log"),
+             log + Cp949::encode(QStringLiteral("다시 시작 :2026-12-07 12:43:14\r\n")));
+    QCOMPARE(info.Ini().ReadString(Keys::Date, Keys::Restart, {}),
+             QStringLiteral("2026-12-07 12:43:14"));
+    QCOMPARE(info.ReadRetryCount(), ini.isEmpty() ? 1 : 3);
 }
 
 void TestProjectInfo::pledgeRoundTrip_data() {
@@ -240,6 +355,47 @@ void TestProjectInfo::instanceMark() {
     Desktop::SetWarningHandler({});
     QCOMPARE(result, only);
     QCOMPARE(warnings, only ? QStringList() : QStringList{TvxPrjInfo::WarningAlreadyRunning()});
+}
+
+void TestProjectInfo::secondCopyOnTheSameRecordsIsRefused() {
+    // Two sessions of one user: different per-user folders, the same records.
+    TempProgramFolder programDir;
+    TempProgramFolder lockDirA;
+    TempProgramFolder lockDirB;
+    programDir.write("plzNoSmoking.ini", "[Personal]\r\nDebt=1\r\n");
+    programDir.write("plzNoSmoking.log.~tarvell.Ab12Cd", "half a log");
+    programDir.write("ToMe.txt.backup", "the user's");
+
+    QProcess first;
+    first.start(QStringLiteral(INSTANCE_HELPER), {programDir.path(), lockDirA.path()});
+    QVERIFY(first.waitForReadyRead(10000));
+    QCOMPARE(first.readLine().trimmed(), QByteArray("ACQUIRED"));
+    // The leftover of a killed save is gone; nothing else is touched.
+    QVERIFY(!programDir.exists("plzNoSmoking.log.~tarvell.Ab12Cd"));
+    QVERIFY(programDir.exists("ToMe.txt.backup"));
+
+    // A save of the running copy is under way: a second copy must not touch it.
+    programDir.write("plzNoSmoking.ini.~tarvell.Zz99zz", "being written");
+    QProcess second;
+    second.start(QStringLiteral(INSTANCE_HELPER), {programDir.path(), lockDirB.path()});
+    QVERIFY(second.waitForFinished(10000));
+    QVERIFY(second.readAllStandardOutput().trimmed().endsWith("REFUSED"));
+    QCOMPARE(second.exitCode(), 1);
+    QVERIFY(programDir.exists("plzNoSmoking.ini.~tarvell.Zz99zz"));
+
+    // Killed, the first leaves no stale lock: the next copy takes over.
+    first.kill();
+    QVERIFY(first.waitForFinished(10000));
+    QProcess third;
+    third.start(QStringLiteral(INSTANCE_HELPER), {programDir.path(), lockDirB.path()});
+    QVERIFY(third.waitForReadyRead(10000));
+    QCOMPARE(third.readLine().trimmed(), QByteArray("ACQUIRED"));
+    QVERIFY(!programDir.exists("plzNoSmoking.ini.~tarvell.Zz99zz"));
+    third.closeWriteChannel();
+    QVERIFY(third.waitForFinished(10000));
+    QCOMPARE(programDir.read("plzNoSmoking.ini"), QByteArray("[Personal]\r\nDebt=1\r\n"));
+    QCOMPARE(QDir(programDir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+             QStringList({"ToMe.txt.backup", "plzNoSmoking.ini"}));
 }
 
 QTEST_GUILESS_MAIN(TestProjectInfo)

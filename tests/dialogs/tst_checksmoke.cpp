@@ -108,15 +108,17 @@ private slots:
     void failedRestartKeepsTheQuestionOpen_data() {
         QTest::addColumn<QByteArray>("ini");
         QTest::addColumn<int>("limit");
-        QTest::newRow("nothing can be written") << kIni << 8;
+        QTest::addColumn<QString>("refusedFile"); // the file the error names
+        QTest::newRow("nothing can be written") << kIni << 8 << "plzNoSmoking.log";
         // The log line alone would fit; the settings file cannot take Restart.
         QTest::newRow("only the settings file refuses")
             << kIni + "; " + QByteArray(400, 'x') + "\r\n"
-            << 300;
+            << 300 << "plzNoSmoking.ini";
     }
     void failedRestartKeepsTheQuestionOpen() {
         QFETCH(QByteArray, ini);
         QFETCH(int, limit);
+        QFETCH(QString, refusedFile);
         TestSupport::TempProgramFolder folder;
         folder.write(QStringLiteral("plzNoSmoking.ini"), ini);
         TestSupport::FrozenClock clock(EncodeDateTime(2026, 12, 7, 12, 43, 14));
@@ -144,7 +146,7 @@ private slots:
         QVERIFY(reopened);
         QCOMPARE(script.messages.size(), 2);
         QCOMPARE(script.messages[1].icon, QMessageBox::Critical);
-        QVERIFY(script.messages[1].text.contains(prj.IniFileName()));
+        QVERIFY(script.messages[1].text.contains(folder.file(refusedFile)));
         QCOMPARE(filesIn(folder), QStringList{QStringLiteral("plzNoSmoking.ini")});
         QCOMPARE(folder.read(QStringLiteral("plzNoSmoking.ini")), ini);
     }

@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <climits>
 #include <memory>
 
 using TestSupport::FrozenClock;
@@ -59,6 +60,9 @@ private slots:
     void noSavingsWhenEveryIsZero();
     void cigarettesNeverDrop();
     void futureClockBaseShowsZero();
+    void clockBaseFarAway_data();
+    void clockBaseFarAway();
+    void clockTurnedBackKeepsRank();
     void tickLeavesDiskAndPaintAlone();
     void writeFailureReachesErrorBox();
     void closeBoxHidesQuitSaves();
@@ -136,26 +140,46 @@ TfrmMain& TestMainWindow::load() {
 void TestMainWindow::positionStoredOrCentred_data() {
     QTest::addColumn<bool>("stored");
     QTest::addColumn<bool>("calendar");
-    QTest::newRow("stored") << true << true;
-    QTest::newRow("centred") << false << true;
-    QTest::newRow("centred on the full width even when narrow") << false << false;
+    QTest::addColumn<int>("left");
+    QTest::addColumn<int>("top");
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("stored") << true << true << 37 << 21 << true;
+    QTest::newRow("centred") << false << true << 0 << 0 << false;
+    QTest::newRow("centred on the full width even when narrow")
+        << false << false << 0 << 0 << false;
+    // The caption must land on a screen; anything else is centred.
+    QTest::newRow("largest left") << true << true << INT_MAX << 21 << false;
+    QTest::newRow("largest left and top") << true << true << INT_MAX << INT_MAX << false;
+    QTest::newRow("smallest left and top") << true << true << INT_MIN << INT_MIN << false;
+    QTest::newRow("5000") << true << true << 5000 << 100 << false;
+    QTest::newRow("-3000") << true << true << -3000 << 100 << false;
+    QTest::newRow("caption above the screen") << true << true << 37 << -40 << false;
+    QTest::newRow("partly off the left edge, caption reachable")
+        << true << true << -300 << 21 << true;
 }
 
 void TestMainWindow::positionStoredOrCentred() {
     QFETCH(bool, stored);
     QFETCH(bool, calendar);
+    QFETCH(int, left);
+    QFETCH(int, top);
+    QFETCH(bool, kept);
     if (stored) {
-        write(Keys::Prog, Keys::Left, 37);
-        write(Keys::Prog, Keys::Top, 21);
+        write(Keys::Prog, Keys::Left, left);
+        write(Keys::Prog, Keys::Top, top);
     }
     m_prj->Ini().WriteBool(Keys::Prog, Keys::ShowCalendar, calendar);
     TfrmMain& w = load();
     const QRect screen = w.screen()->geometry();
     const QPoint expected =
-        stored ? QPoint(37, 21)
-               : QPoint(screen.width() / 2 - 791 / 2, screen.height() / 2 - 520 / 2);
+        kept ? QPoint(left, top)
+             : QPoint(screen.width() / 2 - 791 / 2, screen.height() / 2 - 520 / 2);
     QCOMPARE(w.pos(), expected);
     QCOMPARE(w.width() + (791 - 783), calendar ? 791 : 219);
+    // Shown there, the window is whole: its caption on the screen.
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(screen.intersects(w.frameGeometry()));
 }
 
 void TestMainWindow::outerSizeIncludesFrame() {
@@ -411,6 +435,72 @@ void TestMainWindow::futureClockBaseShowsZero() {
     m_clock->advance(3600 - 10);
     tick(6);
     QCOMPARE(w.FElapsed, 6u);
+}
+
+void TestMainWindow::clockBaseFarAway_data() {
+    QTest::addColumn<QByteArray>("start");
+    QTest::addColumn<uint>("count");
+    QTest::addColumn<QString>("grade");
+    QTest::addColumn<QByteArray>("logged");
+    QTest::newRow("last moment of year 9999")
+        << QByteArray("9999-12-31 23:59:59") << 0u << "천민" << QByteArray();
+    QTest::newRow("1900-01-01") << QByteArray("1900-01-01") << 4005722595u << "신"
+                                << QByteArray("    \xbd\xc2 \xb1\xde :2026-12-08 12:43:15   "
+                                              "\xbd\xc5...!!\r\n");
+    QTest::newRow("more than 136 years back")
+        << QByteArray("1800-06-01 10:00:00") << 4294967295u << "신"
+        << QByteArray("    \xbd\xc2 \xb1\xde :2026-12-08 12:43:15   \xbd\xc5...!!\r\n");
+}
+
+void TestMainWindow::clockBaseFarAway() {
+    QFETCH(QByteArray, start);
+    QFETCH(uint, count);
+    QFETCH(QString, grade);
+    QFETCH(QByteArray, logged);
+    m_dir->write("plzNoSmoking.ini", "[Date]\r\nStart=" + start + "\r\n");
+    TfrmMain& w = load();
+    QCOMPARE(w.FElapsed, count);
+    QCOMPARE(w.imgSec->Count(), count);
+    QCOMPARE(GradeNames[w.FGrade], grade);
+    QCOMPARE(log(), logged);
+    tick(12);
+    QVERIFY(w.FElapsed >= count);
+    QVERIFY(w.FElapsed - count <= 12);
+    QCOMPARE(GradeNames[w.FGrade], grade);
+    QCOMPARE(log(), logged); // no second promotion, no demotion
+}
+
+void TestMainWindow::clockTurnedBackKeepsRank() {
+    writeDate(Keys::Start, kNow - 1.0 - 10.0 / 86400);
+    TfrmMain& w = load();
+    QCOMPARE(int(w.FGrade), 1);
+    const QByteArray once = log();
+    QCOMPARE(once.count('\n'), 1);
+    // An hour back: the count falls below the first threshold, the rank stays.
+    m_clock->advance(-3600);
+    tick(10);
+    QVERIFY(w.FElapsed < 86400u);
+    QCOMPARE(int(w.FGrade), 1);
+    QCOMPARE(gradeKey(), 1);
+    QVERIFY(w.FGradeBlink);
+    // Forward again past the threshold: nothing is announced twice.
+    m_clock->advance(3600);
+    tick(10);
+    QCOMPARE(log(), once);
+    // A reload on the same base (the calculator's save) keeps it too.
+    m_clock->advance(-3600);
+    w.LoadState();
+    QCOMPARE(int(w.FGrade), 1);
+    m_clock->advance(3600);
+    tick(6);
+    QCOMPARE(log(), once);
+    // A relapse moves the base: the rank falls, silently.
+    m_prj->Restart();
+    w.LoadState();
+    QCOMPARE(int(w.FGrade), 0);
+    QCOMPARE(gradeKey(), 0);
+    QVERIFY(!w.FGradeBlink);
+    QCOMPARE(log().count("\xbd\xc2 \xb1\xde"), 1);
 }
 
 void TestMainWindow::tickLeavesDiskAndPaintAlone() {

@@ -26,6 +26,13 @@ private slots:
     void refusedWritesLeaveFileAlone();
     void failedSaveKeepsOldFile();
     void missingFolderReportsPath();
+    void rewriteKeepsKeySpelling_data();
+    void rewriteKeepsKeySpelling();
+    void listedNamesCanBeRead_data();
+    void listedNamesCanBeRead();
+    void utf8FilesReadAndGoBackToCp949_data();
+    void utf8FilesReadAndGoBackToCp949();
+    void severalKeysInOneSave();
 };
 
 namespace {
@@ -186,9 +193,9 @@ void TestProfile::writeChangesOnlyItsLine_data() {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QByteArray>("after");
     const QByteArray base = "; keep me\n[A]\nx=1\r\n\r\n[B]\ny = 2\n";
-    QTest::newRow("replace, other line ends kept")
+    QTest::newRow("replace keeps the file's spelling and other line ends")
         << base << "a"
-        << "X" << QByteArray("; keep me\n[A]\nX=v\r\n\r\n[B]\ny = 2\n");
+        << "X" << QByteArray("; keep me\n[A]\nx=v\r\n\r\n[B]\ny = 2\n");
     QTest::newRow("new key goes before the blank line")
         << base << "A"
         << "z" << QByteArray("; keep me\n[A]\nx=1\r\nz=v\r\n\r\n[B]\ny = 2\n");
@@ -344,6 +351,138 @@ void TestProfile::missingFolderReportsPath() {
         QVERIFY2(e.message().startsWith(prefix), qPrintable(e.message()));
         QVERIFY(e.message().size() > prefix.size()); // the system's reason follows
     }
+}
+
+void TestProfile::rewriteKeepsKeySpelling_data() {
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QByteArray>("after");
+    QTest::newRow("k rewritten through K") << QByteArray("[S]\r\nk=1\r\n") << "S"
+                                           << "K" << QByteArray("[S]\r\nk=v\r\n");
+    QTest::newRow("mixed case, blanks around the name")
+        << QByteArray("[personal]\r\n  Cigar Price =  125  \r\n") << "Personal"
+        << "CIGAR PRICE" << QByteArray("[personal]\r\nCigar Price=v\r\n");
+    QTest::newRow("Korean name") << QByteArray("[S]\r\n\xbb\xfd\xc0\xcf=1\r\n") << "s"
+                                 << QString::fromUtf8("생일")
+                                 << QByteArray("[S]\r\n\xbb\xfd\xc0\xcf=v\r\n");
+    QTest::newRow("same value: file untouched") << QByteArray("[S]\r\nKey=v\r\n") << "S"
+                                                << "KEY" << QByteArray("[S]\r\nKey=v\r\n");
+}
+
+void TestProfile::rewriteKeepsKeySpelling() {
+    QFETCH(QByteArray, before);
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QByteArray, after);
+    TempProgramFolder dir;
+    dir.write("a.ini", before);
+    IniProfile(dir.file("a.ini")).WriteString(section, key, "v");
+    QCOMPARE(dir.read("a.ini"), after);
+}
+
+void TestProfile::listedNamesCanBeRead_data() {
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("listed");
+    QTest::addColumn<QString>("value");
+    // Blank, tab, vertical tab and form feed surround names; any other
+    // control character belongs to the name.
+    QTest::newRow("vertical tab") << QByteArray("\x0bvt=1") << "vt"
+                                  << "1";
+    QTest::newRow("form feed and blank") << QByteArray("\x0c ff =2") << "ff"
+                                         << "2";
+    QTest::newRow("tab") << QByteArray("\ttab\t=3") << "tab"
+                         << "3";
+    QTest::newRow("start of heading") << QByteArray("\x01soh=4") << "\x01soh"
+                                      << "4";
+    QTest::newRow("escape inside") << QByteArray("a\x1b b=5") << "a\x1b b"
+                                   << "5";
+    QTest::newRow("ideographic space")
+        << QByteArray("\xa1\xa1wide=6") << QString::fromUtf8("\u3000wide") << "6";
+}
+
+void TestProfile::listedNamesCanBeRead() {
+    QFETCH(QByteArray, line);
+    QFETCH(QString, listed);
+    QFETCH(QString, value);
+    TempProgramFolder dir;
+    dir.write("a.dat", "[S]\r\n" + line + "\r\n");
+    IniProfile ini(dir.file("a.dat"));
+    QCOMPARE(ini.ReadSection("S"), QStringList{listed});
+    QCOMPARE(ini.ReadString("S", listed, "<def>"), value);
+    QVERIFY(ini.ValueExists("S", listed));
+    // A rewrite through the listed name finds the same line.
+    ini.WriteString("S", listed, "new");
+    QCOMPARE(ini.ReadSection("S"), QStringList{listed});
+    QCOMPARE(ini.ReadString("S", listed, "<def>"), QStringLiteral("new"));
+    ini.DeleteKey("S", listed);
+    QCOMPARE(dir.read("a.dat"), QByteArray("[S]\r\n"));
+}
+
+void TestProfile::utf8FilesReadAndGoBackToCp949_data() {
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("afterWrite");
+    const QByteArray bom = "\xEF\xBB\xBF";
+    QTest::newRow("mark before the first section")
+        << bom + "[Personal]\r\nDebt=9125000\r\n"
+        << "Personal"
+        << "Debt"
+        << "9125000" << QByteArray("[Personal]\r\nDebt=9125000\r\nw=1\r\n");
+    QTest::newRow("Korean value without a mark")
+        << QString::fromUtf8("[1]\r\n1=\"설날\"\r\n").toUtf8() << "1"
+        << "1" << QString::fromUtf8("설날")
+        << QByteArray("[1]\r\n1=\"\xbc\xb3\xb3\xaf\"\r\nw=1\r\n");
+    QTest::newRow("Korean key and value with a mark")
+        << bom + QString::fromUtf8("[기념일]\n생일=엄마\n").toUtf8() << QString::fromUtf8("기념일")
+        << QString::fromUtf8("생일") << QString::fromUtf8("엄마")
+        << Cp949::encode(QString::fromUtf8("[기념일]\n생일=엄마\nw=1\r\n"));
+    // What CP949 cannot hold stays: the file stays UTF-8 rather than lose it.
+    QTest::newRow("a character CP949 lacks keeps the file UTF-8")
+        << bom + QString::fromUtf8("[S]\r\nk=케이크 🎂\r\n").toUtf8() << "S"
+        << "k" << QString::fromUtf8("케이크 🎂")
+        << bom + QString::fromUtf8("[S]\r\nk=케이크 🎂\r\nw=1\r\n").toUtf8();
+    QTest::newRow("kept UTF-8 gets the mark")
+        << QString::fromUtf8("[S]\r\nk=케이크 🎂\r\n").toUtf8() << "S"
+        << "k" << QString::fromUtf8("케이크 🎂")
+        << bom + QString::fromUtf8("[S]\r\nk=케이크 🎂\r\nw=1\r\n").toUtf8();
+    QTest::newRow("well-formed CP949 stays CP949")
+        << QByteArray("[S]\r\nk=\xb0\xa1\r\n") << "S"
+        << "k" << QString::fromUtf8("가") << QByteArray("[S]\r\nk=\xb0\xa1\r\nw=1\r\n");
+}
+
+void TestProfile::utf8FilesReadAndGoBackToCp949() {
+    QFETCH(QByteArray, before);
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QFETCH(QByteArray, afterWrite);
+    TempProgramFolder dir;
+    dir.write("a.ini", before);
+    IniProfile ini(dir.file("a.ini"));
+    QCOMPARE(ini.ReadString(section, key, "<def>"), value);
+    QCOMPARE(ini.ReadSection(section), QStringList{key});
+    ini.WriteString(section, "w", "1");
+    QCOMPARE(dir.read("a.ini"), afterWrite);
+    QCOMPARE(ini.ReadString(section, key, "<def>"), value);
+}
+
+void TestProfile::severalKeysInOneSave() {
+    TempProgramFolder dir;
+    dir.write("a.ini", "[Date]\r\nStart=2026-01-01\r\n[Personal]\r\ncount retry=2\r\n");
+    IniProfile ini(dir.file("a.ini"));
+    const QByteArray bytes = ini.WithValues(
+        {{"Date", "Restart", "2026-12-07 12:43:14"}, {"Personal", "Count Retry", "3"}});
+    // Nothing is written until the caller saves the bytes.
+    QCOMPARE(dir.read("a.ini"), QByteArray("[Date]\r\nStart=2026-01-01\r\n[Personal]\r\n"
+                                           "count retry=2\r\n"));
+    QCOMPARE(bytes, QByteArray("[Date]\r\nStart=2026-01-01\r\nRestart=2026-12-07 12:43:14\r\n"
+                               "[Personal]\r\ncount retry=3\r\n"));
+    // One refused entry refuses them all.
+    QVERIFY_THROWS_EXCEPTION(EFileError, ini.WithValues({{"Date", "Restart", "x"},
+                                                         {"Personal", "Count Retry", "a\nb"}}));
 }
 
 QTEST_GUILESS_MAIN(TestProfile)

@@ -4,6 +4,7 @@
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTest>
 #include <algorithm>
 #include <cerrno>
@@ -26,6 +27,14 @@ private slots:
     void saveSyncsBeforeItRenames_data();
     void saveSyncsBeforeItRenames();
     void failedSyncKeepsOldFile();
+    void encodingOfAFile_data();
+    void encodingOfAFile();
+    void mixedLogReadsLineByLine();
+    void pendingSaveReplacesOnlyOnCommit();
+    void leftoverNames_data();
+    void leftoverNames();
+    void removeLeftoversKeepsOtherFiles();
+    void unreadableFileIsNotRewritten();
 };
 
 void TestTextFile::lineEnds_data() {
@@ -171,6 +180,132 @@ void TestTextFile::failedSyncKeepsOldFile() {
     QCOMPARE(dir.read("plzNoSmoking.log"), QByteArray("old\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
              QStringList{"plzNoSmoking.log"});
+}
+
+void TestTextFile::encodingOfAFile_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("utf8");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("ascii") << QByteArray("abc\r\n") << false << "abc\r\n";
+    QTest::newRow("CP949 Hangul") << QByteArray("\xb0\xa1\xb3\xaa") << false
+                                  << QString::fromUtf8("가나");
+    QTest::newRow("UTF-8 Hangul") << QByteArray("\xea\xb0\x80\xeb\x82\x98") << true
+                                  << QString::fromUtf8("가나");
+    QTest::newRow("UTF-8 mark") << QByteArray("\xef\xbb\xbf[S]") << true << "[S]";
+    QTest::newRow("mark only") << QByteArray("\xef\xbb\xbf") << true << "";
+    QTest::newRow("extended Hangul with a letter trail")
+        << QByteArray("\x8c\x63") << false << QString::fromUtf8("똠");
+    // Neither encoding: read as CP949, the program's own, with replacements.
+    QTest::newRow("lone lead byte at the end") << QByteArray("a\xb0") << false << "a";
+    QTest::newRow("UTF-16 with its mark") << QByteArray("\xff\xfe[\0S\0]\0") << false << QString();
+    QTest::newRow("overlong UTF-8 slash") << QByteArray("\xc0\xaf") << false << QString();
+    QTest::newRow("UTF-8 surrogate") << QByteArray("\xed\xa0\x80") << false << QString();
+}
+
+void TestTextFile::encodingOfAFile() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, utf8);
+    QFETCH(QString, text);
+    QCOMPARE(TextFile::detect(bytes) == TextFile::Encoding::Utf8, utf8);
+    if (!text.isNull())
+        QCOMPARE(TextFile::decode(bytes), text);
+    else
+        QVERIFY(!TextFile::decode(bytes).isEmpty());
+}
+
+void TestTextFile::mixedLogReadsLineByLine() {
+    TempProgramFolder dir;
+    // Saved once as UTF-8 by an editor, then continued by the program in CP949.
+    dir.write("l.log", QString::fromUtf8("다시 시작 :2026-01-02 03:04:05\r\n").toUtf8() +
+                           Cp949::encode(QString::fromUtf8("다시 시작 :2026-02-03 04:05:06\r\n")));
+    QCOMPARE(TextFile::readLines(dir.file("l.log")),
+             QStringList({QString::fromUtf8("다시 시작 :2026-01-02 03:04:05"),
+                          QString::fromUtf8("다시 시작 :2026-02-03 04:05:06")}));
+    // A UTF-8 pledge reads as its text and is stored back in CP949.
+    dir.write("p.txt", "\xef\xbb\xbf" + QString::fromUtf8("끊는다\r\n꼭").toUtf8());
+    const QString pledge = TextFile::readText(dir.file("p.txt"));
+    QCOMPARE(pledge, QString::fromUtf8("끊는다\r\n꼭"));
+    TextFile::writeText(dir.file("p.txt"), pledge, TextFile::ErrorKind::CannotCreate);
+    QCOMPARE(dir.read("p.txt"), QByteArray("\xb2\xf7\xb4\xc2\xb4\xd9\r\n\xb2\xc0"));
+}
+
+void TestTextFile::pendingSaveReplacesOnlyOnCommit() {
+    TempProgramFolder dir;
+    dir.write("a.ini", "old");
+    QFile::setPermissions(dir.file("a.ini"), QFile::ReadOwner | QFile::WriteOwner);
+    const auto entries = [&] {
+        return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    };
+    {
+        TextFile::PendingSave never(dir.file("a.ini"), "abandoned",
+                                    TextFile::ErrorKind::UnableToWrite);
+        QCOMPARE(dir.read("a.ini"), QByteArray("old"));
+        QCOMPARE(entries().size(), 2); // the file and its pending replacement
+        QVERIFY(TextFile::isLeftover(QFileInfo(never.temporaryPath()).fileName()));
+    }
+    QCOMPARE(entries(), QStringList{"a.ini"});
+    QCOMPARE(dir.read("a.ini"), QByteArray("old"));
+
+    TextFile::PendingSave first(dir.file("a.ini"), "new a", TextFile::ErrorKind::UnableToWrite);
+    TextFile::PendingSave second(dir.file("b.log"), "new b", TextFile::ErrorKind::CannotCreate);
+    QVERIFY(!dir.exists("b.log"));
+    first.commit();
+    second.commit();
+    QCOMPARE(dir.read("a.ini"), QByteArray("new a"));
+    QCOMPARE(dir.read("b.log"), QByteArray("new b"));
+    QCOMPARE(entries(), QStringList({"a.ini", "b.log"}));
+    // The replacement keeps the permissions of the file it replaced.
+    const QFile::Permissions p = QFile::permissions(dir.file("a.ini"));
+    QVERIFY(p.testFlags(QFile::ReadOwner | QFile::WriteOwner));
+    QVERIFY(!(p & (QFile::ReadGroup | QFile::ReadOther)));
+}
+
+void TestTextFile::leftoverNames_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("leftover");
+    QTest::newRow("log") << "plzNoSmoking.log.~tarvell.Ab12Cd" << true;
+    QTest::newRow("anniversary") << "Anniversary - 2026.dat.~tarvell.zzzzzz" << true;
+    QTest::newRow("user's backup") << "plzNoSmoking.ini.backup" << false;
+    QTest::newRow("six letters without the mark") << "plzNoSmoking.log.Ab12Cd" << false;
+    QTest::newRow("five letters") << "ToMe.txt.~tarvell.Ab12C" << false;
+    QTest::newRow("seven letters") << "ToMe.txt.~tarvell.Ab12Cde" << false;
+    QTest::newRow("something after") << "ToMe.txt.~tarvell.Ab12Cd.bak" << false;
+    QTest::newRow("mark alone") << ".~tarvell.Ab12Cd" << false;
+    QTest::newRow("punctuation") << "ToMe.txt.~tarvell.Ab-2Cd" << false;
+}
+
+void TestTextFile::leftoverNames() {
+    QFETCH(QString, name);
+    QFETCH(bool, leftover);
+    QCOMPARE(TextFile::isLeftover(name), leftover);
+}
+
+void TestTextFile::removeLeftoversKeepsOtherFiles() {
+    TempProgramFolder dir;
+    const QStringList keep = {"plzNoSmoking.ini", "plzNoSmoking.ini.backup",
+                              "plzNoSmoking.log.Ab12Cd"};
+    for (const QString& name : keep)
+        dir.write(name, "x");
+    dir.write("plzNoSmoking.log.~tarvell.Ab12Cd", "half");
+    dir.write("ToMe.txt.~tarvell.000000", "");
+    // A folder of that name is not the program's; nor is what a link points to.
+    QDir(dir.path()).mkdir("Holiday.dat.~tarvell.qwerty");
+    QFile::link(dir.file("plzNoSmoking.ini"), dir.file("link.~tarvell.abcdef"));
+    QCOMPARE(TextFile::removeLeftovers(dir.path()), 2);
+    QCOMPARE(QDir(dir.path())
+                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
+             QStringList({"Holiday.dat.~tarvell.qwerty", "link.~tarvell.abcdef", "plzNoSmoking.ini",
+                          "plzNoSmoking.ini.backup", "plzNoSmoking.log.Ab12Cd"}));
+}
+
+void TestTextFile::unreadableFileIsNotRewritten() {
+    TempProgramFolder dir;
+    QDir(dir.path()).mkdir("a.ini");
+    QVERIFY_THROWS_EXCEPTION(
+        EFileError, TextFile::readForUpdate(dir.file("a.ini"), TextFile::ErrorKind::UnableToWrite));
+    QCOMPARE(TextFile::readForUpdate(dir.file("missing"), TextFile::ErrorKind::UnableToWrite),
+             QByteArray());
+    QCOMPARE(TextFile::readBytes(dir.file("a.ini")), QByteArray());
 }
 
 QTEST_GUILESS_MAIN(TestTextFile)
