@@ -5,6 +5,7 @@
 #include "dialogs/CheckSmoke.h"
 #include "dialogs/ToMe.h"
 #include "widgets/ErrorBox.h"
+#include "widgets/ModalDialog.h"
 
 #include <QFileInfo>
 
@@ -26,6 +27,10 @@ void RunStartupDialogs(TvxPrjInfo& prj) {
         TfrmToMe toMe(prj);
         toMe.ShowModal();
     }
+    // Ended by a logout or shutdown before the user got through: the next
+    // start is the first run again, not a record begun without its figures.
+    if (TvxModalDialog::SessionEnded())
+        return;
     try {
         prj.Ini().WriteDateTime(Keys::Date, Keys::Start, Clock::Now());
     } catch (const EFileError& error) {

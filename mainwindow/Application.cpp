@@ -3,6 +3,7 @@
 #include "runtime/Desktop.h"
 #include "runtime/Errors.h"
 #include "widgets/ErrorBox.h"
+#include "widgets/ModalDialog.h"
 
 #include <QDesktopServices>
 #include <QMessageBox>
@@ -63,7 +64,7 @@ void TApplication::InstallTerminationHandler() {
         char buffer[16];
         while (::read(terminationPipe[1], buffer, sizeof buffer) > 0) {
         }
-        QCoreApplication::quit();
+        TvxModalDialog::EndSession();
     });
     struct sigaction action = {};
     action.sa_handler = onTerminationSignal;

@@ -13,6 +13,7 @@
 #include "runtime/Errors.h"
 #include "widgets/ErrorBox.h"
 #include "widgets/Look.h"
+#include "widgets/ModalDialog.h"
 #include "widgets/vxBtnImgs.h"
 #include "widgets/vxFlatMenu.h"
 #include "widgets/vxImgBtn.h"
@@ -151,6 +152,8 @@ int TfrmMain::ShowOwnedModal(QDialog& dialog) {
     // Modal to this window only: the tray icon is a window of its own and
     // would be blocked by an application-wide modal dialog, its clicks lost.
     dialog.setWindowModality(Qt::WindowModal);
+    if (TvxModalDialog::SessionEnded())
+        return TvxModalDialog::mrNone;
     QPointer<QMenu> menu = popTray;
     if (m_ownedModals++ == 0 && tray)
         tray->setContextMenu(nullptr);

@@ -16,7 +16,7 @@ void TfrmMain::btnSorryClick() {
     int answer = TvxModalDialog::mrNone;
     {
         TfrmSorry dlg(this);
-        answer = dlg.ShowModal();
+        answer = ShowOwnedModal(dlg);
     }
     if (answer == TvxModalDialog::mrOk)
         RestartRecord();
@@ -28,29 +28,29 @@ void TfrmMain::btnHelpClick() {
     // when the user gives up (Cancel), so any other ending stops the flow.
     {
         TfrmWaitWater water(this);
-        if (water.ShowModal() == TvxModalDialog::mrOk)
+        if (ShowOwnedModal(water) == TvxModalDialog::mrOk)
             return;
     }
     {
         TfrmWaitShowWeb board(m_prj, this);
-        if (board.ShowModal() == TvxModalDialog::mrOk)
+        if (ShowOwnedModal(board) == TvxModalDialog::mrOk)
             return;
     }
     {
         TfrmWaitToMe pledge(m_prj, this);
-        if (pledge.ShowModal() != TvxModalDialog::mrCancel)
+        if (ShowOwnedModal(pledge) != TvxModalDialog::mrCancel)
             return;
     }
     {
         TfrmDontBear appeal(this);
-        if (appeal.ShowModal() != TvxModalDialog::mrCancel)
+        if (ShowOwnedModal(appeal) != TvxModalDialog::mrCancel)
             return;
     }
     QMessageBox box(QMessageBox::Information, QStringLiteral("Information"),
                     RelapseConfirmationText(), QMessageBox::Ok | QMessageBox::Cancel, this);
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Cancel);
-    if (box.exec() == QMessageBox::Ok)
+    if (ShowOwnedModal(box) == QMessageBox::Ok)
         RestartRecord();
 }
 

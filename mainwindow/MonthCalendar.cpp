@@ -309,7 +309,7 @@ void TfrmMain::grdCaDblClick() {
         TfrmEditAnniversary dlg(m_cursor, this);
         dlg.SetMemoLines(SplitCommaText(IniProfile(m_cursor.AnniversaryFileName())
                                             .ReadString(m_cursor.MonthKey(), text, QString())));
-        dlg.ShowModal();
+        ShowOwnedModal(dlg);
     }
     // The cell shows the entries as they are stored now.
     grdCa->SetCell(col, row, QString());

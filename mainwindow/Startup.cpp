@@ -7,6 +7,7 @@
 #include "mainwindow/main.h"
 #include "runtime/Errors.h"
 #include "widgets/ErrorBox.h"
+#include "widgets/ModalDialog.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -65,6 +66,8 @@ int RunTarvell(int argc, char** argv) {
     } catch (const EFileError& e) {
         ShowErrorBox(e.message());
     }
+    if (TvxModalDialog::SessionEnded())
+        return 0;
 
     int result = 0;
     {

@@ -18,6 +18,8 @@ struct KnownFrames {
     QMargins frame[3];
     bool known[3] = {false, false, false};
 };
+bool g_sessionEnded = false;
+
 KnownFrames& knownFrames() {
     static KnownFrames frames;
     return frames;
@@ -49,7 +51,24 @@ TvxModalDialog::TvxModalDialog(QWidget* parent, TvxFrame frame) : QDialog(parent
 }
 
 int TvxModalDialog::ShowModal() {
+    if (g_sessionEnded)
+        return mrNone;
     return exec();
+}
+
+void TvxModalDialog::EndSession() {
+    g_sessionEnded = true;
+    // Not quit(): it does nothing before the main loop runs, and start-up's
+    // dialogs run before it. exit() leaves every loop that is running.
+    QCoreApplication::exit(0);
+}
+
+void TvxModalDialog::SetSessionEnded(bool ended) {
+    g_sessionEnded = ended;
+}
+
+bool TvxModalDialog::SessionEnded() {
+    return g_sessionEnded;
 }
 
 void TvxModalDialog::SetModalResult(int modalResult) {

@@ -30,7 +30,17 @@ public:
     explicit TvxModalDialog(QWidget* parent = nullptr, TvxFrame frame = TvxFrame::Dialog);
 
     // Shows the dialog modally and returns its modal result once it closed.
+    // Once the session has ended it shows nothing and answers mrNone, which
+    // no flow takes for a confirmation.
     int ShowModal();
+
+    // The desktop session is ending (logout, shutdown, a termination
+    // signal): every event loop is left, the open dialogs' too, and no
+    // further dialog opens to wait for an answer nobody will give.
+    static void EndSession();
+    static bool SessionEnded();
+    // Tests start every case with a live session.
+    static void SetSessionEnded(bool ended);
 
     int ModalResult() const { return result(); }
     // A non-zero result ends the dialog with that result; 0 only clears it.

@@ -11,8 +11,11 @@
 #include "tests/support/TestSupport.h"
 #include "widgets/vxGradiBtn.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTimer>
 #include <optional>
 
 using DialogDriver::click;
@@ -103,6 +106,32 @@ private slots:
         QCOMPARE(script.messages[0].icon, QMessageBox::Critical);
         QVERIFY(script.messages[0].text.contains(QStringLiteral("plzNoSmoking.ini")));
         QVERIFY(!prj.Ini().ValueExists(Keys::Date, Keys::Start));
+    }
+
+    // A logout or shutdown while the first questions wait: the sequence ends
+    // there, no further dialog opens, and nothing is recorded, so the next
+    // start asks the first questions again.
+    void sessionEndDuringFirstRun() {
+        TestSupport::TempProgramFolder folder;
+        TestSupport::FrozenClock clock(kNow);
+        TvxPrjInfo prj(folder.path());
+        bool pledgeShown = false;
+        DialogDriver::Script script;
+        script.on<TfrmCalcDebt>([](TfrmCalcDebt*) { TvxModalDialog::EndSession(); });
+        script.start();
+        QTimer::singleShot(0, [&] {
+            if (qobject_cast<TfrmToMe*>(QApplication::activeModalWidget()))
+                pledgeShown = true;
+        });
+        RunStartupDialogs(prj);
+        // A session ends once per process: bring the next cases a live one,
+        // through the application loop, whose start and end reset it.
+        TvxModalDialog::SetSessionEnded(false);
+        QTimer::singleShot(0, [] { QCoreApplication::quit(); });
+        QCoreApplication::exec();
+        QVERIFY(script.finished());
+        QVERIFY(!pledgeShown);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 
     void laterStartAsksTheDailyCheckOnly() {

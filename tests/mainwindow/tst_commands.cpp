@@ -104,6 +104,7 @@ void TestCommands::cleanup() {
     m_clock.reset();
     m_dir.reset();
     Desktop::SetOpenUrlHandler({});
+    TvxModalDialog::SetSessionEnded(false); // a termination request ends it for good
 }
 
 TfrmMain& TestCommands::load() {
