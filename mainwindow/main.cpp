@@ -22,6 +22,7 @@
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <QWindow>
 #include <climits>
 #include <utility>
 
@@ -639,17 +640,38 @@ void TfrmMain::showEvent(QShowEvent* event) {
         tmrCount->start(1000);
         SetElapsed(SpanNow()); // bring the per-second texts up to date at once
     }
-    // Once the window manager has framed the window, size the client area
-    // so that the whole window, frame included, has the designed size.
-    QTimer::singleShot(0, this, [this] {
-        const QSize extra = frameGeometry().size() - geometry().size();
-        if (extra.width() > 0 || extra.height() > 0) {
-            if (m_frameExtra != extra) {
-                m_frameExtra = extra;
-                ApplyCalendarVisibility();
-            }
-        }
-    });
+    // The window manager frames the window some time after it is mapped, and
+    // tells by moving or exposing it; the frame is measured again then.
+    if (QWindow* handle = windowHandle()) {
+        handle->removeEventFilter(this);
+        handle->installEventFilter(this);
+    }
+    QTimer::singleShot(0, this, &TfrmMain::CheckFrame);
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == windowHandle() &&
+        (event->type() == QEvent::Expose || event->type() == QEvent::Move ||
+         event->type() == QEvent::Resize))
+        QTimer::singleShot(0, this, &TfrmMain::CheckFrame);
+    return QWidget::eventFilter(watched, event);
+}
+
+void TfrmMain::CheckFrame() {
+    // Size the client area so that the whole window, frame included, has the
+    // designed size. Qt reports a frame of negative thickness while the
+    // manager is still taking the window over: that is no frame yet.
+    const QWindow* handle = windowHandle();
+    if (!handle || !isVisible())
+        return;
+    const QMargins m = handle->frameMargins();
+    if (m.left() < 0 || m.top() < 0 || m.right() < 0 || m.bottom() < 0 || m.isNull())
+        return;
+    const QSize extra(m.left() + m.right(), m.top() + m.bottom());
+    if (m_frameExtra != extra) {
+        m_frameExtra = extra;
+        ApplyCalendarVisibility();
+    }
 }
 
 void TfrmMain::PaintBackground(QPainter& p, const QRect& exposed) const {

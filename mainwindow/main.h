@@ -268,6 +268,7 @@ protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormCreate();
@@ -279,6 +280,7 @@ private:
     void ShowFromTray();
     void SetClientWidthForOuter(int outerWidth);
     QSize FrameExtra() const;
+    void CheckFrame();
     uint32_t SpanNow() const;
     int GradeToShow(uint32_t count);
     void ScheduleTrayTick();
