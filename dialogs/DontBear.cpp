@@ -11,9 +11,7 @@ using namespace DialogParts;
 TfrmDontBear::TfrmDontBear(QWidget* parent) : TvxModalDialog(parent, TvxFrame::Dialog) {
     setWindowTitle(QStringLiteral("금연 결심"));
     SetClientSize(463, 270);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Look::ButtonFace());
-    setPalette(pal);
+    SetBackground(Look::ButtonFace());
 
     vxGradiColors1 = new TvxGradiColors(this);
     AddFramedPicture(this, Shape1, img);

@@ -10,9 +10,7 @@ using namespace DialogParts;
 
 TfrmSorry::TfrmSorry(QWidget* parent) : TvxModalDialog(parent, TvxFrame::Sizeable) {
     setWindowTitle(QStringLiteral("에고, 이런 이런"));
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Look::ButtonFace());
-    setPalette(pal);
+    SetBackground(Look::ButtonFace());
     // Where it was designed, not centred; resizing only shows more or less
     // background, as nothing follows the right or bottom edge.
     SetOuterGeometry(QRect(DesignedLeft, DesignedTop, DesignedWidth, DesignedHeight));

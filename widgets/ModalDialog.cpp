@@ -43,9 +43,7 @@ QMargins framedMargins(const QWidget* w) {
 TvxModalDialog::TvxModalDialog(QWidget* parent, TvxFrame frame) : QDialog(parent), m_frame(frame) {
     ApplyFrame();
     setFont(Look::BaseFont(12));
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Look::DialogBackground());
-    setPalette(pal);
+    SetBackground(Look::DialogBackground());
     setAutoFillBackground(true);
     setSizeGripEnabled(false);
 }
@@ -77,6 +75,12 @@ void TvxModalDialog::SetModalResult(int modalResult) {
         return;
     }
     done(modalResult);
+}
+
+void TvxModalDialog::SetBackground(const QColor& color) {
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, color);
+    setPalette(pal);
 }
 
 void TvxModalDialog::SetFrame(TvxFrame frame) {
