@@ -242,8 +242,7 @@ void TfrmMain::grdCaDrawCell(QPainter& canvas, int ACol, int ARow, const QRect& 
     // Nothing is cached: the files are read again for every cell drawn, so
     // an edit by hand shows at the next repaint.
     m_cursor.Day = uint16_t(text.toInt());
-    const QString holiday =
-        IniProfile(m_cursor.HolidayFileName()).ReadString(m_cursor.MonthKey(), text, QString());
+    const QString holiday = m_cursor.ReadHoliday(m_cursor.Day);
     QString lunar;
     QColor color;
     if (holiday.isEmpty()) {
@@ -307,8 +306,7 @@ void TfrmMain::grdCaDblClick() {
     m_cursor.Day = uint16_t(day);
     {
         TfrmEditAnniversary dlg(m_cursor, this);
-        dlg.SetMemoLines(SplitCommaText(IniProfile(m_cursor.AnniversaryFileName())
-                                            .ReadString(m_cursor.MonthKey(), text, QString())));
+        dlg.SetMemoLines(m_cursor.ReadAnniversaries(m_cursor.Day));
         ShowOwnedModal(dlg);
     }
     // The cell shows the entries as they are stored now.
