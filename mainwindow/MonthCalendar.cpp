@@ -4,6 +4,7 @@
 
 #include "calendar/EditAnniversary.h"
 #include "calendar/HintGrid.h"
+#include "dialogs/DialogParts.h"
 #include "mainwindow/main.h"
 #include "runtime/Profile.h"
 #include "widgets/ErrorBox.h"
@@ -99,11 +100,7 @@ void TfrmMain::BuildCalendar() {
     vxGradiColors3->setClrOutBorder(QColor(0xCC, 0xC7, 0xB3));
 
     auto button = [this](int x, int y, int w, TvxGradiColors* colors, const QString& caption) {
-        auto* b = new TvxGradiButton(this);
-        b->setGeometry(x, y, w, 25);
-        b->SetColors(colors);
-        b->SetCaption(caption);
-        return b;
+        return DialogParts::Button(this, colors, caption, x, y, w, 25);
     };
     btnBeforeMonth = button(203, 4, 70, vxGradiColors1, QString());
     btnBeforeYear = button(272, 4, 80, vxGradiColors1, QString());
