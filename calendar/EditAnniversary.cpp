@@ -14,7 +14,6 @@
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextLayout>
-#include <QTimer>
 
 namespace {
 
@@ -31,13 +30,10 @@ TvxGradiButton* button(QWidget* parent, TvxGradiColors* colors, const QString& c
 TfrmEditAnniversary::TfrmEditAnniversary(const TvxAnniversary& store, QWidget* parent)
     : TvxModalDialog(parent, TvxFrame::Sizeable), m_date(store) {
     setWindowTitle(QStringLiteral("기념일 수정"));
-    // It can be moved, resized and maximised, not minimised (see event()).
+    // It can be moved, resized and maximised, not minimised: the calendar
+    // waits for it, and a minimised editor would leave nothing to come back to.
     setWindowFlag(Qt::WindowMinimizeButtonHint, false);
-    // The client area of the 297 × 253 window with a 4-pixel sizing frame
-    // and a 19-pixel caption; corrected to the real frame once shown.
-    SetClientSize(OuterWidth - 8, OuterHeight - 27);
-    SetScreenCentred(false);
-    move(PlaceX, PlaceY);
+    SetOuterGeometry(QRect(PlaceX, PlaceY, OuterWidth, OuterHeight));
 
     labDate = new QLabel(this);
     labDate->move(10, 7);
@@ -69,31 +65,6 @@ void TfrmEditAnniversary::FormCreate() {
     labDate->setText(
         QStringLiteral("%1년 %2월 %3일").arg(m_date.Year).arg(m_date.Month).arg(m_date.Day));
     labDate->adjustSize();
-}
-
-bool TfrmEditAnniversary::event(QEvent* event) {
-    // While the editor is up the calendar waits for it: minimised, it would
-    // leave a blocked window and nothing to come back to. It stays open.
-    if (event->type() == QEvent::WindowStateChange && isMinimized()) {
-        QTimer::singleShot(0, this, [this] {
-            if (!isMinimized())
-                return;
-            setWindowState(windowState() & ~Qt::WindowMinimized);
-            show();
-            activateWindow();
-        });
-    }
-    // Once the window manager has framed the window (it tells by moving or
-    // resizing it), the whole window, frame included, gets its laid-out size.
-    if (!m_sized && isVisible() &&
-        (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
-        const QSize extra = frameGeometry().size() - geometry().size();
-        if (extra.width() > 0 || extra.height() > 0) {
-            m_sized = true;
-            resize(OuterWidth - extra.width(), OuterHeight - extra.height());
-        }
-    }
-    return TvxModalDialog::event(event);
 }
 
 bool TfrmEditAnniversary::eventFilter(QObject* watched, QEvent* event) {

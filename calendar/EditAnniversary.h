@@ -20,7 +20,7 @@ public:
     // keeps that date however the calendar moves while it is open.
     explicit TfrmEditAnniversary(const TvxAnniversary& store, QWidget* parent = nullptr);
 
-    // Outer size and screen position of the window as laid out.
+    // Outer size, frame included, and screen position of the window as laid out.
     static constexpr int OuterWidth = 297;
     static constexpr int OuterHeight = 253;
     static constexpr int PlaceX = 386;
@@ -50,12 +50,10 @@ public slots:
     void btnCancelAllClick();
 
 protected:
-    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormCreate();
 
     TvxAnniversary m_date;
-    bool m_sized = false;
 };

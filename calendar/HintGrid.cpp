@@ -1,7 +1,6 @@
 #include "calendar/HintGrid.h"
 
 #include "core/ProjectInfo.h"
-#include "runtime/Profile.h"
 #include "widgets/Look.h"
 
 #include <QGuiApplication>
@@ -373,11 +372,7 @@ std::optional<THintInfo> THintGrid::HintRequest(const QPoint& pos) {
     LastHintDay = day;
     if (!m_store)
         return std::nullopt;
-    const QString value = IniProfile(m_store->AnniversaryFileName())
-                              .ReadString(m_store->MonthKey(), QString::number(day), QString());
-    if (value.isEmpty())
-        return std::nullopt;
-    const QStringList lines = SplitCommaText(value);
+    const QStringList lines = m_store->ReadAnniversaries(uint16_t(day));
     if (lines.isEmpty())
         return std::nullopt;
     THintInfo hint;

@@ -6,20 +6,8 @@
 #include "runtime/Errors.h"
 #include "runtime/TextFile.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-namespace {
-
-QString withSeparator(const QString& folder) {
-    QString f = QDir::fromNativeSeparators(folder);
-    if (!f.endsWith(u'/'))
-        f += u'/';
-    return f;
-}
-
-} // namespace
 
 // ---------------------------------------------------------------- TvxPrjInfo
 
@@ -31,7 +19,7 @@ TvxPrjInfo::TvxPrjInfo() {
 }
 
 TvxPrjInfo::TvxPrjInfo(const QString& programFolder, const QString& lockFolder)
-    : ProgramFolder(withSeparator(programFolder)), m_lockFolder(lockFolder) {}
+    : ProgramFolder(RecordsFolder::WithSeparator(programFolder)), m_lockFolder(lockFolder) {}
 
 TvxPrjInfo::~TvxPrjInfo() = default;
 
@@ -162,9 +150,10 @@ void TvxPrjInfo::OpenHomePage() const {
 // ------------------------------------------------------------ TvxAnniversary
 
 TvxAnniversary::TvxAnniversary(const QString& programFolder, const QString& installedDataFolder)
-    : m_folder(withSeparator(programFolder)),
-      m_installedFolder(installedDataFolder.isEmpty() ? QString()
-                                                      : withSeparator(installedDataFolder)) {
+    : m_folder(RecordsFolder::WithSeparator(programFolder)),
+      m_installedFolder(installedDataFolder.isEmpty()
+                            ? QString()
+                            : RecordsFolder::WithSeparator(installedDataFolder)) {
     int y, mo, d, h, mi, s, ms;
     DecodeDateTime(Clock::Now(), y, mo, d, h, mi, s, ms);
     Year = uint16_t(y);

@@ -15,13 +15,6 @@ namespace RecordsFolder {
 
 namespace {
 
-QString withSeparator(const QString& folder) {
-    QString f = QDir::fromNativeSeparators(folder);
-    if (!f.endsWith(u'/'))
-        f += u'/';
-    return f;
-}
-
 bool writeProbe(const QString& path) {
     QSaveFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write("-", 1) == 1 && f.commit();
@@ -29,8 +22,15 @@ bool writeProbe(const QString& path) {
 
 } // namespace
 
+QString WithSeparator(const QString& folder) {
+    QString f = QDir::fromNativeSeparators(folder);
+    if (!f.endsWith(u'/'))
+        f += u'/';
+    return f;
+}
+
 QString InstalledDataFolder(const QString& executableFolder) {
-    return withSeparator(QDir::cleanPath(QDir(executableFolder).absolutePath() + u'/' +
+    return WithSeparator(QDir::cleanPath(QDir(executableFolder).absolutePath() + u'/' +
                                          QStringLiteral(TARVELL_DATA_FROM_BIN)));
 }
 
@@ -50,14 +50,14 @@ QString UserDataFolder() {
         return QString();
     // Named here rather than through the application name, which follows the
     // executable's file name until start-up sets it.
-    return withSeparator(base + QStringLiteral("/Tarvell"));
+    return WithSeparator(base + QStringLiteral("/Tarvell"));
 }
 
 bool CanReplaceFilesIn(const QString& folder) {
     if (!QFileInfo(folder).isDir())
         return false;
     const QString probe =
-        withSeparator(folder) +
+        WithSeparator(folder) +
         QStringLiteral(".tarvell-probe-%1").arg(QCoreApplication::applicationPid());
     // Once to create the file, once more to replace it.
     const bool ok = writeProbe(probe) && writeProbe(probe);
@@ -69,14 +69,14 @@ Choice Choose(const QString& executableFolder, const QString& userDataFolder) {
     Choice c;
     c.installedDataFolder = InstalledDataFolder(executableFolder);
     if (!IsInstalled(executableFolder) && CanReplaceFilesIn(executableFolder)) {
-        c.folder = withSeparator(executableFolder);
+        c.folder = WithSeparator(executableFolder);
         return c;
     }
     if (userDataFolder.isEmpty()) {
         c.error = CannotMakeFolderMessage(QString());
         return c;
     }
-    c.folder = withSeparator(userDataFolder);
+    c.folder = WithSeparator(userDataFolder);
     if (!QDir().mkpath(c.folder) || !CanReplaceFilesIn(c.folder))
         c.error = CannotMakeFolderMessage(QDir::toNativeSeparators(QDir::cleanPath(c.folder)));
     return c;

@@ -15,6 +15,10 @@ struct Choice {
     bool ok() const { return error.isEmpty(); }
 };
 
+// A folder as the paths of the records are built on it: with '/' as the
+// separator and a trailing '/'.
+QString WithSeparator(const QString& folder);
+
 // The folder an installed program ships its data in, found from the
 // executable's folder (<prefix>/bin -> <prefix>/share/tarvell).
 QString InstalledDataFolder(const QString& executableFolder);

@@ -39,9 +39,7 @@ TfrmCalcDebt::TfrmCalcDebt(TvxPrjInfo& prj, IStateReloader* reloader, QWidget* p
     : TvxModalDialog(parent, TvxFrame::Dialog), m_prj(prj), m_reloader(reloader) {
     setWindowTitle(QStringLiteral("지금까지 피운 담배값은....?"));
     SetClientSize(377, 282);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(0xE1, 0xEB, 0xFB));
-    setPalette(pal);
+    SetBackground(QColor(0xE1, 0xEB, 0xFB));
 
     vxGradiColors1 = new TvxGradiColors(this);
     imgIcon = Icon(this, CalcIcon(), 20, 10);

@@ -88,6 +88,44 @@ QFont MessagePictureFont(int points, bool bold) {
     return Look::DotumFont((points * 96 + 36) / 72, bold);
 }
 
+void AddFramedPicture(QWidget* parent, TvxShape*& outline, TvxImage*& picture) {
+    outline = new TvxShape(parent);
+    outline->setGeometry(17, 12, 437, 130);
+    picture = new TvxImage(parent);
+    picture->setGeometry(20, 15, 431, 124);
+}
+
+void DrawMessagePictures(TvxImage* picture, TvxImage* restart, TvxImage* goOn,
+                         const TvxMessagePictureTexts& texts) {
+    const QColor cyan(0x00, 0xFF, 0xFF);
+    const QColor red(0xFF, 0x00, 0x00);
+    const qsizetype first = texts.firstConsoling;
+    // Drawn once: later resizing neither redraws nor rescales them.
+    picture->SetPicture(
+        DrawMessagePicture(picture->size(), PictureBackground, MessagePictureFont(13, true),
+                           {
+                               {6, 10 + 23 * 0, Qt::white, 2, ConsolingTexts.at(first)},
+                               {6, 10 + 23 * 1, Qt::white, 2, ConsolingTexts.at(first + 1)},
+                               {6, 10 + 23 * 2, Qt::white, 2, ConsolingTexts.at(first + 2)},
+                               {6, 85, cyan, 2, texts.closing},
+                           }));
+    const QFont message = MessagePictureFont(10, false);
+    restart->SetPicture(DrawMessagePicture(
+        restart->size(), MessageBackground, message,
+        {
+            {6, 6, Qt::black, 1, QStringLiteral("지금 이 시간부터 다시 시작합니다.")},
+            {6, 25, Qt::black, 1, QStringLiteral("모든 자료는")},
+            {85, 25, red, 1, QStringLiteral("0초로")},
+            {120, 25, Qt::black, 1, texts.afterZero},
+        }));
+    goOn->SetPicture(
+        DrawMessagePicture(goOn->size(), MessageBackground, message,
+                           {
+                               {6, 6, Qt::black, 1, texts.goOn},
+                               {6, 25, Qt::black, 1, QStringLiteral("즐금을 계속합니다.")},
+                           }));
+}
+
 // ------------------------------------------------------------------- image
 
 TvxImage::TvxImage(QWidget* parent) : QWidget(parent) {}

@@ -80,3 +80,23 @@ private:
     QColor m_fill;
     QColor m_outline;
 };
+
+// The outlined picture at the top of the relapse and give-up dialogs: a
+// white box with a black outline at 17, 12 (437 × 130) around the picture
+// at 20, 15 (431 × 124).
+void AddFramedPicture(QWidget* parent, TvxShape*& outline, TvxImage*& picture);
+
+// What tells the two dialogs' pictures apart; places, colours, faces and
+// smoothing are the same for both.
+struct TvxMessagePictureTexts {
+    qsizetype firstConsoling = 0; // the first of three consoling texts in a row
+    QString closing;              // the cyan line below them
+    QString afterZero;            // what follows "0초로" in the restart message
+    QString goOn;                 // the first line of the message that goes on
+};
+
+// Draws the dialog's three pictures, once, in this order: the large
+// picture, the message that the count starts again, the message that the
+// abstinence goes on.
+void DrawMessagePictures(TvxImage* picture, TvxImage* restart, TvxImage* goOn,
+                         const TvxMessagePictureTexts& texts);

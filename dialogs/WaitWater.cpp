@@ -12,9 +12,7 @@ using namespace DialogParts;
 TfrmWaitWater::TfrmWaitWater(QWidget* parent) : TvxModalDialog(parent, TvxFrame::Dialog) {
     setWindowTitle(QStringLiteral("꼭 해보세요"));
     SetClientSize(374, 139);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Look::ButtonFace());
-    setPalette(pal);
+    SetBackground(Look::ButtonFace());
 
     const QFont bold15 = Font(15, true);
     Label1 = Label(this, QStringLiteral("지금 바로 물을 한컵 드세요!!!"), 65, 20, bold15);

@@ -4,6 +4,7 @@
 
 #include "calendar/EditAnniversary.h"
 #include "calendar/HintGrid.h"
+#include "dialogs/DialogParts.h"
 #include "mainwindow/main.h"
 #include "runtime/Profile.h"
 #include "widgets/ErrorBox.h"
@@ -99,11 +100,7 @@ void TfrmMain::BuildCalendar() {
     vxGradiColors3->setClrOutBorder(QColor(0xCC, 0xC7, 0xB3));
 
     auto button = [this](int x, int y, int w, TvxGradiColors* colors, const QString& caption) {
-        auto* b = new TvxGradiButton(this);
-        b->setGeometry(x, y, w, 25);
-        b->SetColors(colors);
-        b->SetCaption(caption);
-        return b;
+        return DialogParts::Button(this, colors, caption, x, y, w, 25);
     };
     btnBeforeMonth = button(203, 4, 70, vxGradiColors1, QString());
     btnBeforeYear = button(272, 4, 80, vxGradiColors1, QString());
@@ -242,8 +239,7 @@ void TfrmMain::grdCaDrawCell(QPainter& canvas, int ACol, int ARow, const QRect& 
     // Nothing is cached: the files are read again for every cell drawn, so
     // an edit by hand shows at the next repaint.
     m_cursor.Day = uint16_t(text.toInt());
-    const QString holiday =
-        IniProfile(m_cursor.HolidayFileName()).ReadString(m_cursor.MonthKey(), text, QString());
+    const QString holiday = m_cursor.ReadHoliday(m_cursor.Day);
     QString lunar;
     QColor color;
     if (holiday.isEmpty()) {
@@ -307,8 +303,7 @@ void TfrmMain::grdCaDblClick() {
     m_cursor.Day = uint16_t(day);
     {
         TfrmEditAnniversary dlg(m_cursor, this);
-        dlg.SetMemoLines(SplitCommaText(IniProfile(m_cursor.AnniversaryFileName())
-                                            .ReadString(m_cursor.MonthKey(), text, QString())));
+        dlg.SetMemoLines(m_cursor.ReadAnniversaries(m_cursor.Day));
         ShowOwnedModal(dlg);
     }
     // The cell shows the entries as they are stored now.

@@ -11,19 +11,13 @@
 
 namespace {
 
-// The frames the window manager drew, by kind of frame. Until the manager
-// has framed a window Qt cannot tell how thick its frame is; a dialog placed
-// with the frame of the last one of its kind lands where it belongs at once.
-struct KnownFrames {
-    QMargins frame[3];
-    bool known[3] = {false, false, false};
-};
 bool g_sessionEnded = false;
 
-KnownFrames& knownFrames() {
-    static KnownFrames frames;
-    return frames;
-}
+// The frames the window manager drew, by kind of frame; null while none was
+// seen. Until the manager has framed a window Qt cannot tell how thick its
+// frame is; a dialog placed with the frame of the last one of its kind lands
+// where it belongs at once.
+QMargins g_knownFrames[3];
 
 // The frame around a window as far as it is known; null while unknown. Qt
 // can report a frame of negative thickness while the window manager is still
@@ -43,9 +37,7 @@ QMargins framedMargins(const QWidget* w) {
 TvxModalDialog::TvxModalDialog(QWidget* parent, TvxFrame frame) : QDialog(parent), m_frame(frame) {
     ApplyFrame();
     setFont(Look::BaseFont(12));
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Look::DialogBackground());
-    setPalette(pal);
+    SetBackground(Look::DialogBackground());
     setAutoFillBackground(true);
     setSizeGripEnabled(false);
 }
@@ -79,6 +71,12 @@ void TvxModalDialog::SetModalResult(int modalResult) {
     done(modalResult);
 }
 
+void TvxModalDialog::SetBackground(const QColor& color) {
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, color);
+    setPalette(pal);
+}
+
 void TvxModalDialog::SetFrame(TvxFrame frame) {
     if (m_frame == frame)
         return;
@@ -108,10 +106,7 @@ void TvxModalDialog::ApplyFrame() {
 void TvxModalDialog::SetOuterGeometry(const QRect& outer) {
     m_outer = outer;
     m_screenCentred = false;
-    const QMargins frame = ExpectedFrame();
-    setGeometry(outer.marginsRemoved(frame));
-    SetClientSize(outer.width() - frame.left() - frame.right(),
-                  outer.height() - frame.top() - frame.bottom());
+    Place(ExpectedFrame());
 }
 
 void TvxModalDialog::SetClientSize(int width, int height) {
@@ -181,17 +176,16 @@ QRect TvxModalDialog::CentredGeometry(const QRect& screen, const QSize& client,
 }
 
 QMargins TvxModalDialog::KnownFrame(TvxFrame frame) {
-    const int kind = int(frame);
-    return knownFrames().known[kind] ? knownFrames().frame[kind] : QMargins();
+    return g_knownFrames[int(frame)];
 }
 
 QMargins TvxModalDialog::ExpectedFrame() const {
     const QMargins own = framedMargins(this);
     if (!own.isNull())
         return own;
-    const int kind = int(m_frame);
-    if (knownFrames().known[kind])
-        return knownFrames().frame[kind];
+    const QMargins known = KnownFrame(m_frame);
+    if (!known.isNull())
+        return known;
     // Never seen a frame of this kind: the owner's is the nearest guess.
     return parentWidget() ? framedMargins(parentWidget()->window()) : QMargins();
 }
@@ -221,9 +215,7 @@ void TvxModalDialog::CheckFrame() {
     if (real.isNull())
         return; // not framed (yet, or by no manager at all)
     m_placing = false;
-    const int kind = int(m_frame);
-    knownFrames().frame[kind] = real;
-    knownFrames().known[kind] = true;
+    g_knownFrames[int(m_frame)] = real;
     if (real != m_placedWith)
         Place(real);
 }

@@ -51,6 +51,9 @@ public:
     TvxFrame Frame() const { return m_frame; }
     void SetFrame(TvxFrame frame);
 
+    // The colour of the area inside the frame; the shared light one unless set.
+    void SetBackground(const QColor& color);
+
     // Size of the area inside the frame. Fixed frames keep exactly this size.
     void SetClientSize(int width, int height);
     // Place and size of the whole window, frame included, on the screen. The

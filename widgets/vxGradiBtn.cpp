@@ -254,26 +254,17 @@ void TvxGradiButton::SetCaption(const QString& caption) {
 }
 
 QColor TvxGradiButton::Color() const {
-    if (!m_parentColor)
-        return m_color;
-    if (const QWidget* p = parentWidget())
-        return p->palette().color(p->backgroundRole());
-    return palette().color(QPalette::Window);
+    return m_color.Of(this);
 }
 
 void TvxGradiButton::SetColor(const QColor& color) {
-    m_color = color;
-    m_parentColor = false;
+    m_color.Set(color);
     update();
 }
 
 void TvxGradiButton::SetParentColor(bool on) {
-    if (m_parentColor == on)
-        return;
-    if (!on)
-        m_color = Color();
-    m_parentColor = on;
-    update();
+    if (m_color.SetFollows(on, this))
+        update();
 }
 
 void TvxGradiButton::SetTabStop(bool on) {

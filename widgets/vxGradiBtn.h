@@ -3,6 +3,7 @@
 // two-colour gradient in a framed rectangle, flat while pressed), coloured by a
 // shared colour set, with an optional icon, corner mark and grey rendering.
 
+#include "widgets/ParentColor.h"
 #include "widgets/vxGradiClrs.h"
 
 #include <QImage>
@@ -116,7 +117,7 @@ public:
     // follows the parent's background; setting a colour ends that.
     QColor Color() const;
     void SetColor(const QColor& color);
-    bool ParentColor() const { return m_parentColor; }
+    bool ParentColor() const { return m_color.Follows(); }
     void SetParentColor(bool on);
 
     // Gradient buttons take no keyboard focus unless told so, which keeps
@@ -189,8 +190,7 @@ private:
     bool m_default = false;
     bool m_cancel = false;
     QString m_caption;
-    QColor m_color;
-    bool m_parentColor = true;
+    TvxParentColor m_color;
     bool m_tabStop = false;
 
     bool m_mouseInside = false;

@@ -21,26 +21,17 @@ void TvxImageButton::SetButtonImages(TvxButtonImages* images) {
 }
 
 QColor TvxImageButton::Color() const {
-    if (!m_parentColor)
-        return m_color;
-    if (const QWidget* p = parentWidget())
-        return p->palette().color(p->backgroundRole());
-    return palette().color(QPalette::Window);
+    return m_color.Of(this);
 }
 
 void TvxImageButton::SetColor(const QColor& color) {
-    m_color = color;
-    m_parentColor = false;
+    m_color.Set(color);
     update();
 }
 
 void TvxImageButton::SetParentColor(bool on) {
-    if (m_parentColor == on)
-        return;
-    if (!on)
-        m_color = Color();
-    m_parentColor = on;
-    update();
+    if (m_color.SetFollows(on, this))
+        update();
 }
 
 int TvxImageButton::State(bool pressed) const {

@@ -4,10 +4,10 @@
 // decides which points a press may hit. Without an image set it is a plain
 // push button.
 
+#include "widgets/ParentColor.h"
 #include "widgets/vxBtnImgs.h"
 #include "widgets/vxPicCBtn.h"
 
-#include <QColor>
 #include <QImage>
 #include <QPointer>
 
@@ -27,7 +27,7 @@ public:
     // The background around the picture: the parent's, unless set.
     QColor Color() const;
     void SetColor(const QColor& color);
-    bool ParentColor() const { return m_parentColor; }
+    bool ParentColor() const { return m_color.Follows(); }
     void SetParentColor(bool on);
 
     // 0 normal, 1 pressed, 2 disabled, 3 mouse over (TvxButtonImages::State).
@@ -46,6 +46,5 @@ protected:
 
 private:
     QPointer<TvxButtonImages> m_images;
-    QColor m_color;
-    bool m_parentColor = true;
+    TvxParentColor m_color;
 };

@@ -7,7 +7,6 @@
 #include "tests/support/TestSupport.h"
 #include "widgets/vxGradiBtn.h"
 
-#include <QDir>
 #include <QTest>
 #include <optional>
 
@@ -17,10 +16,6 @@ namespace {
 
 const QByteArray kIni = "[Personal]\r\nDebt=9125000\r\nCount Retry=2\r\n[Date]\r\nStart=2026-01-02 "
                         "03:04:05\r\n";
-
-QStringList filesIn(const TestSupport::TempProgramFolder& folder) {
-    return QDir(folder.path()).entryList(QDir::Files, QDir::Name);
-}
 
 } // namespace
 
@@ -89,7 +84,7 @@ private slots:
         }
 
         if (!restarted) {
-            QCOMPARE(filesIn(folder), QStringList{QStringLiteral("plzNoSmoking.ini")});
+            QCOMPARE(folder.files(), QStringList{QStringLiteral("plzNoSmoking.ini")});
             QCOMPARE(folder.read(QStringLiteral("plzNoSmoking.ini")), kIni);
             return;
         }
@@ -147,7 +142,7 @@ private slots:
         QCOMPARE(script.messages.size(), 2);
         QCOMPARE(script.messages[1].icon, QMessageBox::Critical);
         QVERIFY(script.messages[1].text.contains(folder.file(refusedFile)));
-        QCOMPARE(filesIn(folder), QStringList{QStringLiteral("plzNoSmoking.ini")});
+        QCOMPARE(folder.files(), QStringList{QStringLiteral("plzNoSmoking.ini")});
         QCOMPARE(folder.read(QStringLiteral("plzNoSmoking.ini")), ini);
     }
 

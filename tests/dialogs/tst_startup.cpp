@@ -12,7 +12,6 @@
 #include "widgets/vxGradiBtn.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTimer>
@@ -131,7 +130,7 @@ private slots:
         QCoreApplication::exec();
         QVERIFY(script.finished());
         QVERIFY(!pledgeShown);
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+        QCOMPARE(folder.files(), QStringList());
     }
 
     void laterStartAsksTheDailyCheckOnly() {

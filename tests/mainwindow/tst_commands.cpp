@@ -10,6 +10,7 @@
 #include "resources/Pictures.h"
 #include "runtime/Desktop.h"
 #include "tests/dialogs/DialogDriver.h"
+#include "tests/mainwindow/MainWindowBench.h"
 #include "tests/support/TestSupport.h"
 #include "widgets/VxPnl.h"
 #include "widgets/vxBtnImgs.h"
@@ -50,7 +51,7 @@ int runLoop(std::function<void()> start, int guardCode) {
 
 } // namespace
 
-class TestCommands : public QObject {
+class TestCommands : public QObject, private MainWindowBench {
     Q_OBJECT
 private slots:
     void init();
@@ -78,39 +79,21 @@ private slots:
 private:
     TfrmMain& load();
     void run(TfrmMain& w, const QString& command);
-
-    std::unique_ptr<TestSupport::TempProgramFolder> m_dir;
-    std::unique_ptr<TestSupport::FrozenClock> m_clock;
-    std::unique_ptr<TvxPrjInfo> m_prj;
-    std::unique_ptr<TvxAnniversary> m_cursor;
-    std::unique_ptr<TfrmImagesRes> m_images;
-    std::unique_ptr<TfrmMain> m_main;
 };
 
 void TestCommands::init() {
-    m_dir = std::make_unique<TestSupport::TempProgramFolder>();
-    m_clock = std::make_unique<TestSupport::FrozenClock>(kNow);
-    m_prj = std::make_unique<TvxPrjInfo>(m_dir->path());
-    m_cursor = std::make_unique<TvxAnniversary>(m_dir->path());
-    m_images = std::make_unique<TfrmImagesRes>();
+    SetUpBench(kNow);
     m_prj->Ini().WriteDateTime(Keys::Date, Keys::Start, EncodeDateTime(2026, 9, 1, 8, 0, 0));
 }
 
 void TestCommands::cleanup() {
-    m_main.reset();
-    m_images.reset();
-    m_cursor.reset();
-    m_prj.reset();
-    m_clock.reset();
-    m_dir.reset();
+    TearDownBench();
     Desktop::SetOpenUrlHandler({});
     TvxModalDialog::SetSessionEnded(false); // a termination request ends it for good
 }
 
 TfrmMain& TestCommands::load() {
-    m_main = std::make_unique<TfrmMain>(*m_prj, *m_cursor, m_images.get());
-    m_main->SetTrayAvailableForTesting(1);
-    m_main->LoadState();
+    MakeWindow().LoadState();
     m_main->show();
     if (!QTest::qWaitForWindowExposed(m_main.get()))
         qWarning("main window not exposed");

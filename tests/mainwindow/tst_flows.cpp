@@ -12,6 +12,7 @@
 #include "runtime/Desktop.h"
 #include "runtime/TextFile.h"
 #include "tests/dialogs/DialogDriver.h"
+#include "tests/mainwindow/MainWindowBench.h"
 #include "tests/support/TestSupport.h"
 #include "widgets/ErrorBox.h"
 
@@ -42,15 +43,11 @@ void answer(DialogDriver::Script& s, const QString& how, QStringList& captions,
 }
 } // namespace
 
-class TestFlows : public QObject {
+class TestFlows : public QObject, private MainWindowBench {
     Q_OBJECT
 private slots:
     void init() {
-        m_dir = std::make_unique<TestSupport::TempProgramFolder>();
-        m_clock = std::make_unique<TestSupport::FrozenClock>(kNow);
-        m_prj = std::make_unique<TvxPrjInfo>(m_dir->path());
-        m_cursor = std::make_unique<TvxAnniversary>(m_dir->path());
-        m_images = std::make_unique<TfrmImagesRes>();
+        SetUpBench(kNow);
         m_homePages = 0;
         m_errors.clear();
         Desktop::SetOpenUrlHandler([this](const QString&) {
@@ -61,16 +58,10 @@ private slots:
         // Quit two days ago, so promoted to 평민 at load: the rank blinks.
         m_prj->Ini().WriteDateTime(Keys::Date, Keys::Start, EncodeDateTime(2026, 12, 6, 8, 0, 0));
         m_prj->Ini().WriteInteger(Keys::Personal, Keys::CountRetry, 999);
-        m_main = std::make_unique<TfrmMain>(*m_prj, *m_cursor, m_images.get());
-        m_main->SetTrayAvailableForTesting(1);
-        m_main->LoadState();
+        MakeWindow().LoadState();
     }
     void cleanup() {
-        m_main.reset();
-        m_images.reset();
-        m_prj.reset();
-        m_clock.reset();
-        m_dir.reset();
+        TearDownBench();
         Desktop::SetOpenUrlHandler({});
         SetErrorBoxHandler({});
     }
@@ -238,12 +229,6 @@ private:
     int retryKey() const { return m_prj->Ini().ReadInteger(Keys::Personal, Keys::CountRetry, -1); }
     int logLines() const { return int(m_dir->read(kLog).count("\r\n")); }
 
-    std::unique_ptr<TestSupport::TempProgramFolder> m_dir;
-    std::unique_ptr<TestSupport::FrozenClock> m_clock;
-    std::unique_ptr<TvxPrjInfo> m_prj;
-    std::unique_ptr<TvxAnniversary> m_cursor;
-    std::unique_ptr<TfrmImagesRes> m_images;
-    std::unique_ptr<TfrmMain> m_main;
     int m_homePages = 0;
     QStringList m_errors;
 };

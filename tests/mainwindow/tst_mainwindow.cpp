@@ -6,6 +6,7 @@
 #include "mainwindow/main.h"
 #include "runtime/TextFile.h"
 #include "tests/dialogs/DialogDriver.h"
+#include "tests/mainwindow/MainWindowBench.h"
 #include "tests/support/TestSupport.h"
 #include "widgets/ErrorBox.h"
 #include "widgets/vxGag.h"
@@ -17,9 +18,6 @@
 #include <QTimer>
 #include <climits>
 #include <memory>
-
-using TestSupport::FrozenClock;
-using TestSupport::TempProgramFolder;
 
 namespace {
 const TDateTime kNow = EncodeDateTime(2026, 12, 8, 12, 43, 15);
@@ -37,7 +35,7 @@ public:
 };
 } // namespace
 
-class TestMainWindow : public QObject {
+class TestMainWindow : public QObject, private MainWindowBench {
     Q_OBJECT
 private slots:
     void init();
@@ -94,31 +92,15 @@ private:
             m_main->tmrCountTimer();
         }
     }
-
-    std::unique_ptr<TempProgramFolder> m_dir;
-    std::unique_ptr<FrozenClock> m_clock;
-    std::unique_ptr<TvxPrjInfo> m_prj;
-    std::unique_ptr<TvxAnniversary> m_cursor;
-    std::unique_ptr<TfrmImagesRes> m_images;
-    std::unique_ptr<TfrmMain> m_main;
 };
 
 void TestMainWindow::init() {
-    m_dir = std::make_unique<TempProgramFolder>();
-    m_clock = std::make_unique<FrozenClock>(kNow);
-    m_prj = std::make_unique<TvxPrjInfo>(m_dir->path());
-    m_cursor = std::make_unique<TvxAnniversary>(m_dir->path());
-    m_images = std::make_unique<TfrmImagesRes>();
+    SetUpBench(kNow);
     writeDate(Keys::Start, kNow);
 }
 
 void TestMainWindow::cleanup() {
-    m_main.reset();
-    m_images.reset();
-    m_cursor.reset();
-    m_prj.reset();
-    m_clock.reset();
-    m_dir.reset();
+    TearDownBench();
     SetErrorBoxHandler({});
 }
 
@@ -131,10 +113,9 @@ void TestMainWindow::writeDate(const QString& key, TDateTime value) {
 }
 
 TfrmMain& TestMainWindow::load() {
-    m_main = std::make_unique<TfrmMain>(*m_prj, *m_cursor, m_images.get());
-    m_main->SetTrayAvailableForTesting(1);
-    m_main->LoadState();
-    return *m_main;
+    TfrmMain& w = MakeWindow();
+    w.LoadState();
+    return w;
 }
 
 void TestMainWindow::positionStoredOrCentred_data() {

@@ -9,6 +9,7 @@
 #include "mainwindow/main.h"
 #include "runtime/TextFile.h"
 #include "tests/dialogs/DialogDriver.h"
+#include "tests/mainwindow/MainWindowBench.h"
 #include "tests/support/TestSupport.h"
 #include "widgets/ErrorBox.h"
 #include "widgets/vxGradiBtn.h"
@@ -18,9 +19,6 @@
 #include <QPlainTextEdit>
 #include <QTest>
 #include <memory>
-
-using TestSupport::FrozenClock;
-using TestSupport::TempProgramFolder;
 
 namespace {
 
@@ -63,7 +61,7 @@ Ink inkOf(const QImage& cell, QRgb background) {
 
 } // namespace
 
-class TestMonthCalendar : public QObject {
+class TestMonthCalendar : public QObject, private MainWindowBench {
     Q_OBJECT
 private slots:
     void init();
@@ -89,42 +87,20 @@ private slots:
     void doubleClickOnAnEmptyCell();
 
 private:
-    TfrmMain& make();
     void show(int year, int month);
     QPoint cellOf(int day) const; // in the displayed month
-    std::unique_ptr<TempProgramFolder> m_dir;
-    std::unique_ptr<FrozenClock> m_clock;
-    std::unique_ptr<TvxPrjInfo> m_prj;
-    std::unique_ptr<TvxAnniversary> m_cursor;
-    std::unique_ptr<TfrmImagesRes> m_images;
-    std::unique_ptr<TfrmMain> m_main;
     QStringList m_errors;
 };
 
 void TestMonthCalendar::init() {
-    m_dir = std::make_unique<TempProgramFolder>();
-    m_clock = std::make_unique<FrozenClock>(kNow);
-    m_prj = std::make_unique<TvxPrjInfo>(m_dir->path());
-    m_cursor = std::make_unique<TvxAnniversary>(m_dir->path());
-    m_images = std::make_unique<TfrmImagesRes>();
+    SetUpBench(kNow);
     m_errors.clear();
     SetErrorBoxHandler([this](const QString& m) { m_errors << m; });
 }
 
 void TestMonthCalendar::cleanup() {
-    m_main.reset();
-    m_images.reset();
-    m_cursor.reset();
-    m_prj.reset();
-    m_clock.reset();
-    m_dir.reset();
+    TearDownBench();
     SetErrorBoxHandler({});
-}
-
-TfrmMain& TestMonthCalendar::make() {
-    m_main = std::make_unique<TfrmMain>(*m_prj, *m_cursor, m_images.get());
-    m_main->SetTrayAvailableForTesting(1);
-    return *m_main;
 }
 
 void TestMonthCalendar::show(int year, int month) {
@@ -144,7 +120,7 @@ QPoint TestMonthCalendar::cellOf(int day) const {
 // The header's colour sets: set 1 for the navigation and weekday buttons,
 // set 2 for Sunday, set 3 for Saturday.
 void TestMonthCalendar::header() {
-    TfrmMain& w = make();
+    TfrmMain& w = MakeWindow();
     const QList<QColor> set1{QColor(0xFFFCEE), QColor(0xF4EFD5), QColor(0xE7E2D1)};
     const QList<QColor> set2{QColor(0xFFC9AC), QColor(0xFF9E6A), QColor(0xFFFFFF)};
     const QList<QColor> set3{QColor(0xC1C1FF), QColor(0x8080FF), QColor(0xFFFFFF)};
@@ -182,7 +158,7 @@ void TestMonthCalendar::monthLayout() {
     QFETCH(int, month);
     QFETCH(int, firstColumn);
     QFETCH(int, days);
-    make();
+    MakeWindow();
     show(year, month);
     int filled = 0;
     for (int r = 0; r < 6; ++r) {
@@ -214,7 +190,7 @@ void TestMonthCalendar::captions() {
     QFETCH(int, year);
     QFETCH(int, month);
     QFETCH(QStringList, captions);
-    TfrmMain& w = make();
+    TfrmMain& w = MakeWindow();
     show(year, month);
     QCOMPARE(
         (QStringList{w.btnYear->Caption(), w.btnBeforeMonth->Caption(), w.btnNextMonth->Caption(),
@@ -249,7 +225,7 @@ void TestMonthCalendar::navigation() {
     QFETCH(QList<int>, to);
     QFETCH(QPoint, selected);
     QFETCH(QString, selectedText);
-    TfrmMain& w = make();
+    TfrmMain& w = MakeWindow();
     m_cursor->Day = uint16_t(from[2]);
     show(from[0], from[1]);
     const QHash<QString, TvxGradiButton*> buttons{{"NextMonth", w.btnNextMonth},
@@ -276,7 +252,7 @@ void TestMonthCalendar::firstActivationShowsToday_data() {
 
 void TestMonthCalendar::firstActivationShowsToday() {
     QFETCH(bool, shownFirst);
-    TfrmMain& w = make();
+    TfrmMain& w = MakeWindow();
     QCOMPARE(int(m_cursor->Day), 0);
     if (shownFirst) {
         w.show();
@@ -321,7 +297,7 @@ void TestMonthCalendar::yearsThatCannotBeLaidOut() {
     QFETCH(QStringList, captions);
     QFETCH(QString, back);
     QFETCH(QList<int>, backTo);
-    TfrmMain& w = make();
+    TfrmMain& w = MakeWindow();
     show(2026, 12);
     show(from[0], from[1]);
     m_errors.clear();
@@ -387,7 +363,7 @@ void TestMonthCalendar::cellColours() {
     m_dir->write(
         "Holiday - 2026.dat",
         Cp949::encode(QStringLiteral("[12]\r\n6=일요 휴일\r\n25=성탄절\r\n26=토요 휴일\r\n")));
-    TfrmMain& w = make();
+    TfrmMain& w = MakeWindow();
     w.FormActivate();
     const QPoint cell = day == 0 ? QPoint(0, 0) : cellOf(day);
     const QPoint elsewhere = day == 0 ? QPoint(6, 5) : QPoint(0, 0);
@@ -406,7 +382,7 @@ void TestMonthCalendar::cellColours() {
 // Today's number is white on a red box exactly as large as the text; the
 // rest of the cell keeps its colour.
 void TestMonthCalendar::todayIsWhiteOnRed() {
-    TfrmMain& w = make();
+    TfrmMain& w = MakeWindow();
     w.FormActivate();
     const QPoint today = cellOf(8);
     const QImage img = w.RenderCalendarCell(today.x(), today.y());
@@ -463,7 +439,7 @@ void TestMonthCalendar::textPositions() {
     m_dir->write("Anniversary - 2026.dat",
                  Cp949::encode(QStringLiteral("[12]\r\n10=\"모임,\"결혼 기념일\"\"\r\n11=\"\"\r\n"
                                               "25=\"생일,\"결혼 기념일\"\"\r\n")));
-    TfrmMain& w = make();
+    TfrmMain& w = MakeWindow();
     w.FormActivate();
     const QPoint cell = cellOf(day);
     w.grdCa->SetSelection(QRect(0, 0, 1, 1));
@@ -494,7 +470,7 @@ void TestMonthCalendar::textPositions() {
 void TestMonthCalendar::doubleClickEditsTheDay() {
     m_dir->write("Anniversary - 2026.dat",
                  Cp949::encode(QStringLiteral("[12]\r\n7=\"생일,\"결혼 기념일\"\"\r\n")));
-    TfrmMain& w = make();
+    TfrmMain& w = MakeWindow();
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.FormActivate();
@@ -525,7 +501,7 @@ void TestMonthCalendar::doubleClickEditsTheDay() {
 }
 
 void TestMonthCalendar::doubleClickOnAnEmptyCell() {
-    TfrmMain& w = make();
+    TfrmMain& w = MakeWindow();
     w.FormActivate();
     w.grdCa->SetSelection(QRect(0, 0, 1, 1));
     bool opened = false;

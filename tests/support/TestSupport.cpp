@@ -39,6 +39,10 @@ bool TempProgramFolder::exists(const QString& name) const {
     return QFile::exists(file(name));
 }
 
+QStringList TempProgramFolder::files() const {
+    return QDir(path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
 FrozenClock::FrozenClock(TDateTime at) {
     Clock::SetNow(at);
 }

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 namespace TestSupport {
@@ -20,6 +21,8 @@ public:
     QByteArray read(const QString& name) const;
     void write(const QString& name, const QByteArray& bytes) const;
     bool exists(const QString& name) const;
+    // The names of the files in it, hidden ones too, sorted by name.
+    QStringList files() const;
 
 private:
     QTemporaryDir m_dir;

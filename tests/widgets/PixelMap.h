@@ -1,7 +1,8 @@
 #pragma once
 // Pixel maps for the drawn controls' tests: a control renders into an image
 // filled with a sentinel colour, and each pixel becomes one letter, so an
-// expected picture can be written out row by row.
+// expected picture can be written out row by row. Also where two faces of
+// a control differ.
 
 #include <QHash>
 #include <QImage>
@@ -39,6 +40,17 @@ inline QStringList MapOf(const QImage& img) {
         rows << row;
     }
     return rows;
+}
+
+// The smallest rectangle holding every pixel in which two images of one size
+// differ: the ink a caption adds to a bare face. Null when none differs.
+inline QRect InkBox(const QImage& a, const QImage& b) {
+    QRect box;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y))
+                box |= QRect(x, y, 1, 1);
+    return box;
 }
 
 // The map of what a control draws through its DrawTo(QImage&).

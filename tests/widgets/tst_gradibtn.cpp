@@ -1,5 +1,6 @@
 // Faces and input rules of the gradient button and its colour sets.
 
+#include "tests/widgets/PixelMap.h"
 #include "widgets/vxGradiBtn.h"
 #include "widgets/vxGradiClrs.h"
 
@@ -22,34 +23,17 @@ QString hex(QRgb rgb) {
     return QStringLiteral("#%1").arg(rgb & 0xFFFFFFu, 6, 16, QLatin1Char('0'));
 }
 
-// Columns (left, right inclusive) holding any pixel that differs.
+// Columns (left, right inclusive) holding any pixel that differs between a
+// face with a caption and the same face without one; -1 when none does.
 QPair<int, int> inkColumns(const QImage& withText, const QImage& bare) {
-    int left = -1;
-    int right = -1;
-    for (int x = 0; x < bare.width(); ++x)
-        for (int y = 0; y < bare.height(); ++y)
-            if (withText.pixel(x, y) != bare.pixel(x, y)) {
-                if (left < 0)
-                    left = x;
-                right = x;
-                break;
-            }
-    return {left, right};
+    const QRect ink = PixelMap::InkBox(withText, bare);
+    return ink.isNull() ? qMakePair(-1, -1) : qMakePair(ink.left(), ink.right());
 }
 
-// Rows (top, bottom inclusive) holding any pixel that differs between a
-// face with a caption and the same face without one.
+// Rows (top, bottom inclusive), in the same way.
 QPair<int, int> inkRows(const QImage& withText, const QImage& bare) {
-    int top = -1;
-    int bottom = -1;
-    for (int y = 0; y < bare.height(); ++y)
-        for (int x = 0; x < bare.width(); ++x)
-            if (withText.pixel(x, y) != bare.pixel(x, y)) {
-                if (top < 0)
-                    top = y;
-                bottom = y;
-            }
-    return {top, bottom};
+    const QRect ink = PixelMap::InkBox(withText, bare);
+    return ink.isNull() ? qMakePair(-1, -1) : qMakePair(ink.top(), ink.bottom());
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The image button: which picture each state shows, the button's colour
 // around it, the caption's place, the click mask, and double clicks.
 
+#include "tests/widgets/PixelMap.h"
 #include "widgets/vxBtnImgs.h"
 #include "widgets/vxImgBtn.h"
 
@@ -55,16 +56,6 @@ struct Stage {
         return QTest::qWaitForWindowExposed(&window);
     }
 };
-
-// Bounding box of the pixels that differ between two faces.
-QRect ink(const QImage& a, const QImage& b) {
-    QRect box;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            if (a.pixel(x, y) != b.pixel(x, y))
-                box |= QRect(x, y, 1, 1);
-    return box;
-}
 
 } // namespace
 
@@ -207,8 +198,8 @@ private slots:
         button->SetButtonImages(images);
         const QImage bare = button->Render(0);
         button->setText(QStringLiteral("확"));
-        const QRect normal = ink(button->Render(0), bare);
-        const QRect pressed = ink(button->Render(1), bare);
+        const QRect normal = PixelMap::InkBox(button->Render(0), bare);
+        const QRect pressed = PixelMap::InkBox(button->Render(1), bare);
         QVERIFY(!normal.isEmpty());
         QCOMPARE(pressed, normal.translated(pressShift));
         if (capX >= 0) {

@@ -314,11 +314,7 @@ void TestPanels::captionPlacement() {
     panel.SetCapY(capY);
     panel.SetAlignment(Qt::Alignment(alignment));
     const QImage img = panel.Render();
-    QRect ink;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            if (img.pixel(x, y) != blank.pixel(x, y))
-                ink |= QRect(x, y, 1, 1);
+    const QRect ink = PixelMap::InkBox(img, blank);
     QVERIFY(!ink.isEmpty());
     QVERIFY2(inkWithin.contains(ink), qPrintable(QString("ink at %1,%2 %3x%4")
                                                      .arg(ink.x())
