@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
             int c, r;
             if (grid->MouseToCell(QPoint(x, y), c, r)) {
                 const QString cell = QStringLiteral("%1,%2").arg(c).arg(r);
-                if (cell != lastCell && !grid->Cell(c, r).isEmpty())
+                if (cell != lastCell && grid->Day(c, r) > 0)
                     ++newDays;
                 lastCell = cell;
             }

@@ -1,8 +1,6 @@
 #include "calendar/EditAnniversary.h"
 
 #include "runtime/Errors.h"
-#include "runtime/Profile.h"
-#include "runtime/TextFile.h"
 #include "widgets/ErrorBox.h"
 #include "widgets/vxGradiBtn.h"
 #include "widgets/vxGradiClrs.h"
@@ -126,29 +124,22 @@ QString TfrmEditAnniversary::TooLongText(qsizetype bytes) {
                           "하루에 저장할 수 있는 기념일은 모두 %1바이트(한글 약 %2자)까지이며, "
                           "지금 내용은 %3바이트입니다.\n"
                           "%4바이트 이상을 줄인 뒤 다시 저장해 주십시오.")
-        .arg(IniProfile::MaxValueBytes)
-        .arg(IniProfile::MaxValueBytes / 2)
+        .arg(TvxAnniversary::MaxDayBytes)
+        .arg(TvxAnniversary::MaxDayBytes / 2)
         .arg(bytes)
-        .arg(bytes - IniProfile::MaxValueBytes);
+        .arg(bytes - TvxAnniversary::MaxDayBytes);
 }
 
 void TfrmEditAnniversary::btnConfirmClick() {
-    const QStringList lines = MemoLines();
-    // The file keeps the whole value, but a read returns only its first
-    // 2047 bytes: anything longer would lose entries the next time it is read.
-    const QString value = CommaTextOf(lines);
-    if (Cp949::unencodable(value).isEmpty()) {
-        const qsizetype bytes = Cp949::encode(value).size();
-        if (bytes > IniProfile::MaxValueBytes) {
-            QMessageBox box(QMessageBox::Warning, windowTitle(), TooLongText(bytes),
-                            QMessageBox::Ok, this);
-            box.exec();
-            btnConfirm->WithholdModalResult();
-            return;
-        }
-    }
     try {
-        m_date.WriteAnniversaries(lines);
+        m_date.WriteAnniversaries(MemoLines());
+    } catch (const EDayTooLong& refused) {
+        // The store keeps no more than a read gives back; the memo stays for
+        // the user to shorten.
+        QMessageBox box(QMessageBox::Warning, windowTitle(), TooLongText(refused.Bytes),
+                        QMessageBox::Ok, this);
+        box.exec();
+        btnConfirm->WithholdModalResult();
     } catch (const EFileError& error) {
         // Nothing was stored: the memo stays as it is, to try again or cancel.
         ShowFileError(this, error);

@@ -75,7 +75,7 @@ THintGrid::~THintGrid() {
 }
 
 void THintGrid::Resize() {
-    m_cells.resize(qsizetype(m_colCount) * m_rowCount);
+    m_days.resize(qsizetype(m_colCount) * m_rowCount);
     m_col = std::min(m_col, m_colCount - 1);
     m_row = std::min(m_row, m_rowCount - 1);
     m_anchorCol = std::min(m_anchorCol, m_colCount - 1);
@@ -86,13 +86,13 @@ void THintGrid::Resize() {
 void THintGrid::SetColCount(int count) {
     if (count < 1 || count == m_colCount)
         return;
-    // Keep each cell's text at its column.
-    QList<QString> cells(qsizetype(count) * m_rowCount);
+    // Keep each cell's day at its column.
+    QList<int> days(qsizetype(count) * m_rowCount);
     for (int r = 0; r < m_rowCount; ++r)
         for (int c = 0; c < std::min(count, m_colCount); ++c)
-            cells[r * count + c] = m_cells.value(Index(c, r));
+            days[r * count + c] = m_days.value(Index(c, r));
     m_colCount = count;
-    m_cells = cells;
+    m_days = days;
     Resize();
 }
 
@@ -113,14 +113,14 @@ void THintGrid::SetDefaultRowHeight(int height) {
     update();
 }
 
-QString THintGrid::Cell(int col, int row) const {
-    return Valid(col, row) ? m_cells.at(Index(col, row)) : QString();
+int THintGrid::Day(int col, int row) const {
+    return Valid(col, row) ? m_days.at(Index(col, row)) : 0;
 }
 
-void THintGrid::SetCell(int col, int row, const QString& text) {
-    if (!Valid(col, row) || m_cells.at(Index(col, row)) == text)
+void THintGrid::SetDay(int col, int row, int day) {
+    if (!Valid(col, row) || m_days.at(Index(col, row)) == day)
         return;
-    m_cells[Index(col, row)] = text;
+    m_days[Index(col, row)] = day;
     update(CellRect(col, row));
 }
 
@@ -363,10 +363,7 @@ std::optional<THintInfo> THintGrid::HintRequest(const QPoint& pos) {
     int c, r;
     if (!MouseToCell(pos, c, r))
         return std::nullopt;
-    bool ok = false;
-    int day = Cell(c, r).toInt(&ok);
-    if (!ok)
-        day = 0;
+    const int day = Day(c, r);
     if (day < 1 || day == LastHintDay)
         return std::nullopt;
     LastHintDay = day;

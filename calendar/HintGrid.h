@@ -1,5 +1,5 @@
 #pragma once
-// The month grid's control: a grid of text cells that leaves every pixel of
+// The month grid's control: a grid of day cells that leaves every pixel of
 // a cell to its owner's draw handler, lets the user select one cell or a
 // block of cells (click, drag, arrow keys, Shift), and lists a day's
 // anniversaries in a hint as soon as the mouse comes to a day that has some.
@@ -61,9 +61,10 @@ public:
     void SetDefaultRowHeight(int height);
     static constexpr int GridLineWidth = 1;
 
-    QString Cell(int col, int row) const;
-    // Repaints the cell when its text changes.
-    void SetCell(int col, int row, const QString& text);
+    // The day of the month a cell holds; 0 for a cell outside the month.
+    int Day(int col, int row) const;
+    // Repaints the cell when its day changes.
+    void SetDay(int col, int row, int day);
 
     // The current cell. Moving it makes it the whole selection.
     int Col() const { return m_col; }
@@ -138,7 +139,7 @@ private:
     int m_rowCount = 5;
     int m_colWidth = 64;
     int m_rowHeight = 24;
-    QList<QString> m_cells;
+    QList<int> m_days;
     int m_col = 0;
     int m_row = 0;
     int m_anchorCol = 0;

@@ -1,7 +1,7 @@
 #include "core/ProjectInfo.h"
 
-#include "calendar/SolarAndLunar.h"
 #include "core/RecordsFolder.h"
+#include "core/SolarAndLunar.h"
 #include "runtime/Desktop.h"
 #include "runtime/Errors.h"
 #include "runtime/TextFile.h"
@@ -77,6 +77,61 @@ int32_t TvxPrjInfo::ReadRetryCount() const {
 
 void TvxPrjInfo::WriteRetryCount(int32_t count) {
     Ini().WriteInteger(Keys::Personal, Keys::CountRetry, count);
+}
+
+int32_t TvxPrjInfo::ReadEvery() const {
+    return Ini().ReadInteger(Keys::Personal, Keys::Every, Keys::DefaultEvery);
+}
+
+void TvxPrjInfo::WriteCostRecord(int32_t debt, int32_t every, int32_t cigarPrice) {
+    IniProfile ini = Ini();
+    ini.WriteInteger(Keys::Personal, Keys::Debt, debt);
+    ini.WriteInteger(Keys::Personal, Keys::Every, every);
+    ini.WriteInteger(Keys::Personal, Keys::CigarPrice, cigarPrice);
+}
+
+int32_t TvxPrjInfo::ReadGrade() const {
+    return Ini().ReadInteger(Keys::Personal, Keys::Grade, 0);
+}
+
+void TvxPrjInfo::WriteGrade(int32_t grade) {
+    Ini().WriteInteger(Keys::Personal, Keys::Grade, grade);
+}
+
+TDateTime TvxPrjInfo::ReadStart(TDateTime fallback) const {
+    return Ini().ReadDateTime(Keys::Date, Keys::Start, fallback);
+}
+
+void TvxPrjInfo::WriteStart(TDateTime moment) {
+    Ini().WriteDateTime(Keys::Date, Keys::Start, moment);
+}
+
+bool TvxPrjInfo::HasRestart() const {
+    return Ini().ValueExists(Keys::Date, Keys::Restart);
+}
+
+TDateTime TvxPrjInfo::ReadRestart(TDateTime fallback) const {
+    return Ini().ReadDateTime(Keys::Date, Keys::Restart, fallback);
+}
+
+bool TvxPrjInfo::ReadShowCalendar() const {
+    return Ini().ReadBool(Keys::Prog, Keys::ShowCalendar, true);
+}
+
+void TvxPrjInfo::WriteShowCalendar(bool shown) {
+    Ini().WriteBool(Keys::Prog, Keys::ShowCalendar, shown);
+}
+
+QPoint TvxPrjInfo::ReadWindowPos(const QPoint& fallback) const {
+    const IniProfile ini = Ini();
+    return QPoint(ini.ReadInteger(Keys::Prog, Keys::Left, fallback.x()),
+                  ini.ReadInteger(Keys::Prog, Keys::Top, fallback.y()));
+}
+
+void TvxPrjInfo::WriteWindowPos(const QPoint& pos) {
+    IniProfile ini = Ini();
+    ini.WriteInteger(Keys::Prog, Keys::Left, pos.x());
+    ini.WriteInteger(Keys::Prog, Keys::Top, pos.y());
 }
 
 void TvxPrjInfo::Restart() {
@@ -214,12 +269,25 @@ QString TvxAnniversary::DayKey() const {
     return QString::number(Day);
 }
 
-QStringList TvxAnniversary::ReadAnniversaries(uint16_t day) const {
-    return SplitCommaText(
-        IniProfile(AnniversaryFileName()).ReadString(MonthKey(), QString::number(day), QString()));
+QStringList TvxAnniversary::ReadAnniversaries(uint16_t day, bool* stored) const {
+    const QString value =
+        IniProfile(AnniversaryFileName()).ReadString(MonthKey(), QString::number(day), QString());
+    if (stored)
+        *stored = !value.isEmpty();
+    return SplitCommaText(value);
+}
+
+qsizetype TvxAnniversary::StoredBytes(const QStringList& entries) {
+    // Measured as the file stores it; text the file cannot hold is refused
+    // by the write itself, with the characters named.
+    const QString value = CommaTextOf(entries);
+    return Cp949::unencodable(value).isEmpty() ? Cp949::encode(value).size() : 0;
 }
 
 void TvxAnniversary::WriteAnniversaries(const QStringList& entries) {
+    const qsizetype bytes = StoredBytes(entries);
+    if (bytes > MaxDayBytes)
+        throw EDayTooLong{bytes};
     IniProfile(AnniversaryFileName())
         .WriteString(MonthKey(), DayKey(),
                      QStringLiteral("\"") + CommaTextOf(entries) + QStringLiteral("\""));

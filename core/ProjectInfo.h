@@ -8,6 +8,7 @@
 #include "runtime/InstanceGuard.h"
 #include "runtime/Profile.h"
 
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -72,10 +73,34 @@ public:
     // behind are removed.
     bool CheckSingleInstance();
 
+    // Typed reads and writes of the settings keys, each opening and closing
+    // the file, by the file's value rules and each key's own default. A
+    // failed write throws EFileError ("Unable to write to ...").
     int32_t ReadDebt() const;
     int32_t ReadCigarPrice() const;
     int32_t ReadRetryCount() const;
     void WriteRetryCount(int32_t count);
+    // Seconds of the 18-hour smoking day per cigarette.
+    int32_t ReadEvery() const;
+    // The three figures of the cost calculator, written in that order.
+    void WriteCostRecord(int32_t debt, int32_t every, int32_t cigarPrice);
+    // The rank last shown, as stored (not clamped: a hand edit may say anything).
+    int32_t ReadGrade() const;
+    void WriteGrade(int32_t grade);
+    // The quit moment; `fallback` when the key is missing or does not convert.
+    TDateTime ReadStart(TDateTime fallback) const;
+    void WriteStart(TDateTime moment);
+    // The moment of the last relapse. It counts as there whenever the key is
+    // listed, whatever its value (an unreadable one reads as `fallback`).
+    bool HasRestart() const;
+    TDateTime ReadRestart(TDateTime fallback) const;
+    // Whether the month calendar is shown.
+    bool ReadShowCalendar() const;
+    void WriteShowCalendar(bool shown);
+    // The main window's top-left corner; each coordinate missing or
+    // unreadable takes the fallback's.
+    QPoint ReadWindowPos(const QPoint& fallback) const;
+    void WriteWindowPos(const QPoint& pos);
 
     // Records a relapse: key Restart, one log line, the failure count + 1,
     // all with the same moment. Whole or not at all as far as files allow:
@@ -101,6 +126,11 @@ public:
 private:
     QString m_lockFolder;
     std::unique_ptr<InstanceGuard> m_recordsLock;
+};
+
+// A day's anniversaries that could not be read back whole, refused unwritten.
+struct EDayTooLong {
+    qsizetype Bytes = 0; // what the entries would take
 };
 
 // The calendar's cursor: the year and month shown and a working day, the
@@ -130,8 +160,17 @@ public:
     QString DayKey() const;
 
     // Entries of (Month, day) in the anniversary file; empty when none.
-    QStringList ReadAnniversaries(uint16_t day) const;
+    // `stored`, when asked, tells whether the day has a value at all: a
+    // value of blanks holds no entry but still takes the lunar date's place.
+    QStringList ReadAnniversaries(uint16_t day, bool* stored = nullptr) const;
+    // The most a day's value may take in the file: a read gives back no more,
+    // so a longer value would lose its tail the next time it is read.
+    static constexpr qsizetype MaxDayBytes = IniProfile::MaxValueBytes;
+    // The bytes the entries take as a stored value.
+    static qsizetype StoredBytes(const QStringList& entries);
     // Stores the entries as one quoted comma text under (Month, Day).
+    // Entries over MaxDayBytes are refused with EDayTooLong and nothing is
+    // written; a failed write throws EFileError.
     void WriteAnniversaries(const QStringList& entries);
     // Removes the key of (Month, Day).
     void DeleteAnniversaries();

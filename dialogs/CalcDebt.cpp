@@ -183,10 +183,7 @@ void TfrmCalcDebt::btnOKClick() {
     }
 
     try {
-        IniProfile ini = m_prj.Ini();
-        ini.WriteInteger(Keys::Personal, Keys::Debt, GetDebt());
-        ini.WriteInteger(Keys::Personal, Keys::Every, SmokingDaySeconds / n);
-        ini.WriteInteger(Keys::Personal, Keys::CigarPrice, p / CigarettesPerPack);
+        m_prj.WriteCostRecord(GetDebt(), SmokingDaySeconds / n, p / CigarettesPerPack);
     } catch (const EFileError& error) {
         // The dialog stays open with the user's figures, so a second try
         // needs no retyping.

@@ -32,7 +32,7 @@ void RunStartupDialogs(TvxPrjInfo& prj) {
     if (TvxModalDialog::SessionEnded())
         return;
     try {
-        prj.Ini().WriteDateTime(Keys::Date, Keys::Start, Clock::Now());
+        prj.WriteStart(Clock::Now());
     } catch (const EFileError& error) {
         ShowFileError(nullptr, error);
     }

@@ -58,7 +58,7 @@ void TfrmMain::btnModifyStartClick() {
 }
 
 void TfrmMain::ModifyStart() {
-    const TDateTime old = m_prj.Ini().ReadDateTime(Keys::Date, Keys::Start, Clock::Now());
+    const TDateTime old = m_prj.ReadStart(Clock::Now());
     int year, month, day, hour, minute, second, msec;
     DecodeDateTime(old, year, month, day, hour, minute, second, msec);
 
@@ -86,6 +86,6 @@ void TfrmMain::ModifyStart() {
     if (ShowOwnedModal(confirm) != QMessageBox::Ok)
         return;
 
-    m_prj.Ini().WriteDateTime(Keys::Date, Keys::Start, moment);
+    m_prj.WriteStart(moment);
     LoadState();
 }

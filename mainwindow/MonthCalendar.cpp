@@ -6,7 +6,6 @@
 #include "calendar/HintGrid.h"
 #include "dialogs/DialogParts.h"
 #include "mainwindow/main.h"
-#include "runtime/Profile.h"
 #include "widgets/ErrorBox.h"
 #include "widgets/Look.h"
 #include "widgets/vxGradiBtn.h"
@@ -147,7 +146,7 @@ void TfrmMain::FormActivate() {
 void TfrmMain::FillMonth() {
     for (int r = 0; r < 6; ++r)
         for (int c = 0; c < 7; ++c)
-            grdCa->SetCell(c, r, QString());
+            grdCa->SetDay(c, r, 0);
 
     // Computed wide: one step back from year 0 shows -1, not 65535.
     const int year = m_cursor.Year;
@@ -180,7 +179,7 @@ void TfrmMain::FillMonth() {
     int col = int(DayNumberOf(year, month, 1) % 7);
     int row = 0;
     for (int d = 1; d <= days; ++d) {
-        grdCa->SetCell(col, row, QString::number(d));
+        grdCa->SetDay(col, row, d);
         if (d == m_cursor.Day) {
             grdCa->SetCol(col);
             grdCa->SetRow(row);
@@ -231,14 +230,14 @@ void TfrmMain::btnNextMonthClick() {
 
 void TfrmMain::grdCaDrawCell(QPainter& canvas, int ACol, int ARow, const QRect& Rect,
                              bool selected) {
-    const QString text = grdCa->Cell(ACol, ARow);
-    if (text.isEmpty()) {
+    const int day = grdCa->Day(ACol, ARow);
+    if (day <= 0) {
         canvas.fillRect(Rect, kEmptyCell);
         return;
     }
     // Nothing is cached: the files are read again for every cell drawn, so
     // an edit by hand shows at the next repaint.
-    m_cursor.Day = uint16_t(text.toInt());
+    m_cursor.Day = uint16_t(day);
     const QString holiday = m_cursor.ReadHoliday(m_cursor.Day);
     QString lunar;
     QColor color;
@@ -254,19 +253,18 @@ void TfrmMain::grdCaDrawCell(QPainter& canvas, int ACol, int ARow, const QRect& 
     int y, m, d, h, mi, s, ms;
     DecodeDateTime(Clock::Now(), y, m, d, h, mi, s, ms);
     const bool today = m_cursor.Year == y && m_cursor.Month == m && m_cursor.Day == d;
-    writeText(canvas, Rect.left(), Rect.top(), text, today ? Qt::white : Qt::black,
+    writeText(canvas, Rect.left(), Rect.top(), QString::number(day), today ? Qt::white : Qt::black,
               today ? kTodayBox : color);
 
     const int x = Rect.left() + kTextIndent;
-    const QString anniversaries =
-        IniProfile(m_cursor.AnniversaryFileName()).ReadString(m_cursor.MonthKey(), text, QString());
-    FCellLines = SplitCommaText(anniversaries);
+    bool stored = false;
+    FCellLines = m_cursor.ReadAnniversaries(m_cursor.Day, &stored);
     int lineY = Rect.top();
     if (!holiday.isEmpty()) {
         writeText(canvas, x, lineY, holiday, Qt::black, color);
         lineY = Rect.top() + kHolidayStep;
     }
-    if (!anniversaries.isEmpty()) {
+    if (stored) {
         for (const QString& line : std::as_const(FCellLines)) {
             writeText(canvas, x, lineY, line, Qt::black, color);
             lineY += kLineStep;
@@ -293,11 +291,7 @@ QImage TfrmMain::RenderCalendarCell(int col, int row) {
 void TfrmMain::grdCaDblClick() {
     const int col = grdCa->Col();
     const int row = grdCa->Row();
-    const QString text = grdCa->Cell(col, row);
-    bool ok = false;
-    int day = text.toInt(&ok);
-    if (!ok)
-        day = -1;
+    const int day = grdCa->Day(col, row);
     if (day <= 0)
         return;
     m_cursor.Day = uint16_t(day);
@@ -307,6 +301,5 @@ void TfrmMain::grdCaDblClick() {
         ShowOwnedModal(dlg);
     }
     // The cell shows the entries as they are stored now.
-    grdCa->SetCell(col, row, QString());
-    grdCa->SetCell(col, row, text);
+    grdCa->update(grdCa->CellRect(col, row));
 }

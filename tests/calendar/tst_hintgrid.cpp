@@ -18,7 +18,7 @@ namespace {
 void layOutDecember2026(THintGrid& g) {
     for (int d = 1; d <= 31; ++d) {
         const int i = d + 1;
-        g.SetCell(i % 7, i / 7, QString::number(d));
+        g.SetDay(i % 7, i / 7, d);
     }
 }
 

@@ -26,6 +26,8 @@ private slots:
     void holidayLookupOrder_data();
     void holidayLookupOrder();
     void failedSaveKeepsFile();
+    void dayLimit_data();
+    void dayLimit();
 };
 
 void TestAnniversary::cursorStartsAtTodaysMonth() {
@@ -267,6 +269,40 @@ void TestAnniversary::failedSaveKeepsFile() {
     QCOMPARE(dir.read("Anniversary - 2026.dat"), before);
     QVERIFY_THROWS_EXCEPTION(EFileError, a.WriteAnniversaries({QString::fromUtf8("🎂")}));
     QCOMPARE(dir.read("Anniversary - 2026.dat"), before);
+}
+
+void TestAnniversary::dayLimit_data() {
+    // A read gives back at most 2047 bytes: a day may hold exactly that much.
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<qsizetype>("refusedBytes"); // 0: stored
+    QTest::newRow("2047 ASCII") << QStringList{QString(2047, u'a')} << qsizetype(0);
+    QTest::newRow("2048 ASCII") << QStringList{QString(2048, u'a')} << qsizetype(2048);
+    // Two bytes a Hangul letter in the file.
+    QTest::newRow("1023 Hangul and a letter")
+        << QStringList{QString(1023, QChar(0xAC00)) + u'a'} << qsizetype(0);
+    QTest::newRow("1024 Hangul") << QStringList{QString(1024, QChar(0xAC00))} << qsizetype(2048);
+    // Quotes around an entry with a blank count too.
+    QTest::newRow("quoted to 2049") << QStringList{QString(2046, u'a') + u' '} << qsizetype(2049);
+}
+
+void TestAnniversary::dayLimit() {
+    QFETCH(QStringList, entries);
+    QFETCH(qsizetype, refusedBytes);
+    TempProgramFolder dir;
+    TvxAnniversary a(dir.path());
+    a.Year = 2026;
+    a.Month = 3;
+    a.Day = 5;
+    a.WriteAnniversaries({"a"});
+    const QByteArray before = dir.read("Anniversary - 2026.dat");
+    try {
+        a.WriteAnniversaries(entries);
+        QCOMPARE(refusedBytes, qsizetype(0));
+        QCOMPARE(a.ReadAnniversaries(5), entries); // read back whole
+    } catch (const EDayTooLong& refused) {
+        QCOMPARE(refused.Bytes, refusedBytes);
+        QCOMPARE(dir.read("Anniversary - 2026.dat"), before);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestAnniversary)

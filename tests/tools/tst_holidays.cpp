@@ -1,7 +1,7 @@
 // The shipped holiday files: Korea's public holidays of each year under the
 // regulation of that year, checked against published calendars.
 
-#include "calendar/SolarAndLunar.h"
+#include "core/SolarAndLunar.h"
 #include "core/ProjectInfo.h"
 #include "runtime/TextFile.h"
 #include "tests/support/TestSupport.h"

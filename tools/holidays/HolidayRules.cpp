@@ -1,6 +1,6 @@
 #include "tools/holidays/HolidayRules.h"
 
-#include "calendar/SolarAndLunar.h"
+#include "core/SolarAndLunar.h"
 #include "runtime/DateTime.h"
 
 #include <QSet>

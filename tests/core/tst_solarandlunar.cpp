@@ -1,4 +1,4 @@
-#include "calendar/SolarAndLunar.h"
+#include "core/SolarAndLunar.h"
 #include "runtime/DateTime.h"
 
 #include <QDate>
