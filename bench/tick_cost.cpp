@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
     TvxPrjInfo prj(folder.path());
     TvxAnniversary cursor(folder.path());
     TfrmImagesRes images;
-    prj.Ini().WriteDateTime(Keys::Date, Keys::Start, Clock::Now() - 45.0);
+    prj.WriteStart(Clock::Now() - 45.0);
     TfrmMain main(prj, cursor, &images);
     main.SetTrayAvailableForTesting(0);
     main.LoadState();

@@ -144,10 +144,14 @@ void TfrmMain::FormCreate() {
     m_img1616 = MarkIcons();
     BuildLeftColumn();
     BuildCommandButtons();
-
-    FGrade = 0;
-    FGradeBlink = false;
     labGrade->clear();
+
+    m_progress = new TvxProgress(m_prj, this);
+    connect(m_progress, &TvxProgress::Loaded, this, &TfrmMain::ShowRecord);
+    connect(m_progress, &TvxProgress::ElapsedChanged, this, &TfrmMain::ShowElapsed);
+    connect(m_progress, &TvxProgress::GradeChanged, this, &TfrmMain::ShowGrade);
+    connect(m_progress, &TvxProgress::MilestoneChanged, this, &TfrmMain::ShowMilestone);
+    connect(m_progress, &TvxProgress::SavingsChanged, this, &TfrmMain::ShowSavings);
 
     tmrCount = new QTimer(this);
     tmrCount->setInterval(1000);
@@ -267,202 +271,89 @@ void TfrmMain::BuildLeftColumn() {
 
 // -------------------------------------------------------------------- state
 
-uint32_t TfrmMain::SpanNow() const {
-    // A clock base in the future (a start date set ahead, a clock turned
-    // back) counts as no abstinence yet rather than as four billion seconds.
-    return AbstinenceCount(FClockBase, Clock::Now());
-}
-
-int TfrmMain::GradeToShow(uint32_t count) {
-    // The rank falls only at a load that moved the clock base; a clock turned
-    // back must neither take the rank away nor, once it runs forward again,
-    // announce and log the same promotion a second time.
-    const int computed = GradeOf(count);
-    const bool mayFall = std::exchange(m_gradeMayFall, false);
-    return computed < FGrade && !mayFall ? FGrade : computed;
-}
-
 void TfrmMain::LoadState() {
-    const IniProfile ini = m_prj.Ini();
     const QRect screen = this->screen() ? this->screen()->geometry() : QRect(0, 0, 1024, 768);
     // The window's size at this moment, frame included: 791 wide at start-up,
     // before the stored calendar setting may narrow it.
     const int outerW = width() + FrameExtra().width();
     const int outerH = height() + FrameExtra().height();
     const QPoint centred(screen.width() / 2 - outerW / 2, screen.height() / 2 - outerH / 2);
-    const int left = ini.ReadInteger(Keys::Prog, Keys::Left, centred.x());
-    const int top = ini.ReadInteger(Keys::Prog, Keys::Top, centred.y());
+    const QPoint stored = m_prj.ReadWindowPos(centred);
     QList<QRect> screens;
     for (const QScreen* s : QGuiApplication::screens())
         screens << s->availableGeometry();
     // The caption is the frame's top part above the bottom border's share.
     const int caption = FrameExtra().height() - FrameExtra().width() / 2;
-    move(PlaceWindow(left, top, QSize(outerW, outerH), caption, screens, centred));
+    move(PlaceWindow(stored.x(), stored.y(), QSize(outerW, outerH), caption, screens, centred));
 
-    const int32_t debt = ini.ReadInteger(Keys::Personal, Keys::Debt, 0);
-    const int32_t retries = ini.ReadInteger(Keys::Personal, Keys::CountRetry, 0);
-    FSecsPerCigarette = uint32_t(ini.ReadInteger(Keys::Personal, Keys::Every, Keys::DefaultEvery));
-    if (FSecsPerCigarette != 0)
-        FCigarettesPerDay = 64800u / FSecsPerCigarette;
+    mnShowCalendar->setChecked(m_prj.ReadShowCalendar());
+    ApplyCalendarVisibility();
+    m_progress->Load();
+}
 
-    const TDateTime start = ini.ReadDateTime(Keys::Date, Keys::Start, Clock::Now());
-    setText(labStart, FormatDateTime(start));
-    setText(labCountRetry, FormatThousands(retries));
-    setText(labDebt, FormatThousands(uint32_t(debt)));
+void TfrmMain::ShowRecord() {
+    const TvxProgress& p = *m_progress;
+    setText(labStart, FormatDateTime(p.Start()));
+    setText(labReStart, p.Restarted() ? FormatDateTime(p.ClockBase()) : QString());
+    setText(labCountRetry, FormatThousands(p.RetryCount()));
+    setText(labDebt, FormatThousands(uint32_t(p.Debt())));
     setText(labCount, QStringLiteral("0"));
     setText(labToMoney, QStringLiteral("0"));
     setText(labMargin, labDebt->text());
-
-    mnShowCalendar->setChecked(ini.ReadBool(Keys::Prog, Keys::ShowCalendar, true));
-    ApplyCalendarVisibility();
-
-    if (ini.ValueExists(Keys::Date, Keys::Restart)) {
-        FClockBase = ini.ReadDateTime(Keys::Date, Keys::Restart, Clock::Now());
-        setText(labReStart, FormatDateTime(FClockBase));
-    } else {
-        FClockBase = start;
-        setText(labReStart, QString());
-    }
-    m_gradeMayFall = !m_loadedBase || *m_loadedBase != FClockBase;
-    m_loadedBase = FClockBase;
-
-    // A hand-edited grade outside the table shows the nearest rank until
-    // the first refresh replaces it by the computed one.
-    FGrade =
-        uint8_t(std::clamp(ini.ReadInteger(Keys::Personal, Keys::Grade, 0), 0, GradeCount - 1));
-    setText(labGrade, GradeNames[FGrade]);
+    // The stored rank, plainly named, until the first count says otherwise.
+    setText(labGrade, GradeNames[size_t(p.Grade())]);
     pntGrade->update();
-    ShowNextPromotion(FGrade);
-
-    SetElapsed(SpanNow());
-    FMilestone = -1;
-    FCigarettes = 0;
-    RefreshPanel();
+    ShowNextPromotion();
 }
 
 // -------------------------------------------------------------------- clock
 
 void TfrmMain::tmrCountTimer() {
     if (m_inTray) {
-        SetElapsed(SpanNow());
+        m_progress->Sync();
         ScheduleTrayTick();
         return;
     }
-    // Count freely between checks; every count that is a multiple of five
-    // is replaced by the real span, so a late tick, sleep or clock change
-    // is corrected within five ticks.
-    if (FElapsed % 5 != 0)
-        SetElapsed(FElapsed + 1);
-    else
-        SetElapsed(SpanNow());
-    if (FGradeBlink)
+    m_progress->Tick();
+    if (m_progress->GradeBlink())
         SetGradeColor(m_gradeColor == QColor(Qt::black) ? QColor(Qt::red) : QColor(Qt::black));
 }
 
-void TfrmMain::SetElapsed(uint32_t seconds) {
-    FElapsed = seconds;
-    if (!m_inTray) {
-        imgSec->SetCount(seconds);
-        gagGrade->SetValue(gaugeValue(seconds));
-        gag->SetValue(gaugeValue(seconds));
-    }
-    RefreshPanel();
-}
-
-void TfrmMain::RefreshPanel() {
-    const uint32_t count = FElapsed;
+void TfrmMain::ShowElapsed(uint32_t seconds) {
     // In the tray nobody sees the per-second texts: the rank, the milestone
     // and the savings still follow the clock, the rest waits for the window
     // to be shown again. A resting program then costs next to nothing.
-    if (m_inTray) {
-        ChangeGrade(GradeToShow(count));
-        const int milestone = EffectIndexOf(count);
-        if (milestone != FMilestone)
-            UpdateMilestone(milestone);
-        if (FSecsPerCigarette != 0)
-            UpdateSavings();
+    if (m_inTray)
         return;
-    }
-    const uint32_t years = count / 31536000u;
-    const uint32_t r = count % 31536000u;
-    const uint32_t months = r / 2592000u;
-    const uint32_t days = (r % 2592000u) / 86400u;
-    const uint32_t s = r % 86400u;
-    QString text;
-    if (years > 0)
-        text += QString::number(years) + QStringLiteral("년 ");
-    if (months > 0)
-        text += QString::number(months) + QStringLiteral("개월 ");
-    if (days > 0)
-        text += QString::number(days) + QStringLiteral("일 ");
-    text += QStringLiteral("%1시간 %2분 %3초").arg(s / 3600).arg(s % 3600 / 60).arg(s % 60);
-    setText(labDateTime, text);
-
-    ChangeGrade(GradeToShow(count));
-    const int milestone = EffectIndexOf(count);
-    if (milestone != FMilestone)
-        UpdateMilestone(milestone);
+    imgSec->SetCount(seconds);
+    gagGrade->SetValue(gaugeValue(seconds));
+    gag->SetValue(gaugeValue(seconds));
+    setText(labDateTime, TvxProgress::SpanText(seconds));
     setText(labNow, FormatDateTime(Clock::Now()));
-    if (FSecsPerCigarette != 0)
-        UpdateSavings();
 }
 
-void TfrmMain::UpdateSavings() {
-    const uint32_t count = FElapsed;
-    // Whole days count the full day's cigarettes. The running day counts one
-    // per interval of its waking 18 hours, but never more than a whole day,
-    // so the total never drops at midnight of the count and never goes back.
-    const uint32_t today = std::min(FCigarettesPerDay, (count % 86400u) / FSecsPerCigarette);
-    const uint32_t cigarettes = (count / 86400u) * FCigarettesPerDay + today;
-    if (cigarettes == FCigarettes)
-        return;
-    FCigarettes = cigarettes;
-    const uint32_t price = uint32_t(m_prj.ReadCigarPrice());
-    const uint32_t money = price * cigarettes;
-
-    const uint32_t cartons = cigarettes / 200u;
-    const uint32_t packs = cigarettes % 200u / 20u;
-    const uint32_t singles = cigarettes % 20u;
-    QString text;
-    if (cartons > 0)
-        text += FormatThousands(cartons) + QStringLiteral("보루 ");
-    if (packs > 0)
-        text += QString::number(packs) + QStringLiteral("갑 ");
-    text += QString::number(singles);
-    setText(labCount, text);
-    setText(labToMoney, FormatThousands(money));
-
-    const int32_t spent = m_prj.ReadDebt();
-    if (spent != 0)
-        setText(labMargin, FormatThousands(int32_t(uint32_t(spent) - money)));
+void TfrmMain::ShowSavings(const TvxSavings& savings) {
+    setText(labCount, savings.CountText);
+    setText(labToMoney, savings.MoneyText);
+    // Without a spent amount there is no balance: the row keeps the debt's "0".
+    if (!savings.MarginText.isEmpty())
+        setText(labMargin, savings.MarginText);
 }
 
 // ------------------------------------------------------------------ grades
 
-void TfrmMain::ChangeGrade(int newGrade) {
-    if (newGrade == FGrade)
-        return;
-    const bool promotion = FGrade < newGrade;
-    FGradeBlink = promotion;
-    FGrade = uint8_t(newGrade);
-    setText(labGrade, GradeNames[FGrade]);
+void TfrmMain::ShowGrade(int grade, bool promotion) {
+    setText(labGrade, promotion ? upgradeText(grade) : GradeNames[size_t(grade)]);
     pntGrade->update();
-    if (promotion) {
-        setText(labGrade, upgradeText(FGrade));
-        m_prj.AppendLog(QStringLiteral("    승 급 :") + FormatDateTime(Clock::Now()) +
-                        QStringLiteral("   ") + GradeNames[FGrade] + QStringLiteral("...!!"));
-    }
-    m_prj.Ini().WriteInteger(Keys::Personal, Keys::Grade, newGrade);
-    ShowNextPromotion(newGrade);
+    ShowNextPromotion();
 }
 
-void TfrmMain::ShowNextPromotion(int grade) {
-    const uint32_t next = GradeSeconds[size_t(grade) + 1];
-    gagGrade->SetMax(gaugeValue(next));
+void TfrmMain::ShowNextPromotion() {
+    gagGrade->SetMax(gaugeValue(m_progress->NextGradeSeconds()));
     // A new maximum does not re-clamp the value: set it again so the bar is
     // right now rather than at the next tick.
-    gagGrade->SetValue(gaugeValue(FElapsed));
-    setText(labUpgrade, FormatDateTime(ShiftBySeconds(int32_t(next), FClockBase)));
+    gagGrade->SetValue(gaugeValue(m_progress->Elapsed()));
+    setText(labUpgrade, FormatDateTime(m_progress->NextPromotion()));
 }
 
 void TfrmMain::SetGradeColor(const QColor& color) {
@@ -474,15 +365,15 @@ void TfrmMain::SetGradeColor(const QColor& color) {
 
 void TfrmMain::PaintGrade(QPainter& p) const {
     if (m_images)
-        p.drawPixmap(0, 0, m_images->gradePixmap(FGrade));
+        p.drawPixmap(0, 0, m_images->gradePixmap(m_progress->Grade()));
 }
 
 // -------------------------------------------------------------- milestones
 
-void TfrmMain::UpdateMilestone(int b) {
-    FMilestoneSlot = b % 3;
+void TfrmMain::ShowMilestone(int b) {
     gag->SetMax(gaugeValue(EffectSeconds[size_t(b)]));
-    gag->SetValue(gaugeValue(FElapsed));
+    gag->SetValue(gaugeValue(m_progress->Elapsed()));
+    // The group of three that holds the milestone in progress.
     const int first = 3 * (b / 3);
     setText(labCheckStr1, EffectTitles[size_t(first)]);
     setText(labCheckStr2, EffectTitles[size_t(first + 1)]);
@@ -491,14 +382,13 @@ void TfrmMain::UpdateMilestone(int b) {
     QString exp = EffectTexts[size_t(b)];
     exp.replace(u'\r', u'\n');
     setText(labExp, exp);
-    FMilestone = b;
     pntChecked1->update();
     pntChecked2->update();
     pntChecked3->update();
 }
 
 void TfrmMain::PaintChecked(QPainter& p, const TvxPaintBox& box) const {
-    const QIcon& icon = m_img1616.value(box.Tag() == FMilestoneSlot ? 1 : 0);
+    const QIcon& icon = m_img1616.value(box.Tag() == m_progress->MilestoneSlot() ? 1 : 0);
     p.drawPixmap(0, 0, icon.pixmap(16, 16));
 }
 
@@ -517,38 +407,12 @@ void TfrmMain::HideToTray() {
     ScheduleTrayTick();
 }
 
-uint32_t TfrmMain::SecondsToNextChange() const {
-    // Nothing the user can see or the log records changes before the next
-    // rank, the next milestone or the next cigarette; a minute at most, so
-    // that a wake from sleep or a clock change is caught soon after.
-    uint32_t best = 60;
-    const int64_t span = ElapsedSeconds64(FClockBase, Clock::Now());
-    if (span < 0)
-        return uint32_t(std::clamp<int64_t>(-span, 1, best));
-    const uint32_t e = FElapsed;
-    if (FGrade < GradeCount - 1) {
-        const uint32_t target = GradeSeconds[size_t(FGrade) + 1] + 1;
-        if (target > e)
-            best = std::min(best, target - e);
-    }
-    if (e < EffectSeconds[EffectCount - 1])
-        best = std::min(best, EffectSeconds[size_t(EffectIndexOf(e))] - e);
-    if (FSecsPerCigarette != 0) {
-        const uint32_t inDay = e % 86400u;
-        const uint32_t today = inDay / FSecsPerCigarette;
-        const uint32_t next = today < FCigarettesPerDay
-                                  ? std::min((today + 1) * FSecsPerCigarette, 86400u) - inDay
-                                  : 86400u - inDay + FSecsPerCigarette;
-        best = std::min(best, next);
-    }
-    return std::max<uint32_t>(best, 1);
-}
-
 void TfrmMain::ScheduleTrayTick() {
     // Wake just after the wall-clock second at which the count reaches the
     // next change, so a promotion is still logged at its own second.
     const qint64 msInSecond = DateTimeToTimeStamp(Clock::Now()).Time % 1000;
-    const qint64 delay = qint64(SecondsToNextChange() - 1) * 1000 + (1000 - msInSecond) + 20;
+    const qint64 delay =
+        qint64(m_progress->SecondsToNextChange() - 1) * 1000 + (1000 - msInSecond) + 20;
     tmrCount->setTimerType(Qt::PreciseTimer);
     tmrCount->start(int(delay));
 }
@@ -569,7 +433,7 @@ void TfrmMain::mnShowTvlClick() {
 
 void TfrmMain::mnShowCalendarClick() {
     // The action has already toggled its own check mark.
-    m_prj.Ini().WriteBool(Keys::Prog, Keys::ShowCalendar, mnShowCalendar->isChecked());
+    m_prj.WriteShowCalendar(mnShowCalendar->isChecked());
     ApplyCalendarVisibility();
 }
 
@@ -598,9 +462,7 @@ void TfrmMain::mnCloseClick() {
 }
 
 void TfrmMain::FormCloseQuery() {
-    IniProfile ini = m_prj.Ini();
-    ini.WriteInteger(Keys::Prog, Keys::Left, x());
-    ini.WriteInteger(Keys::Prog, Keys::Top, y());
+    m_prj.WriteWindowPos(pos());
     m_positionSaved = true;
 }
 
@@ -638,7 +500,7 @@ void TfrmMain::showEvent(QShowEvent* event) {
         m_inTray = false;
         tmrCount->setTimerType(Qt::CoarseTimer);
         tmrCount->start(1000);
-        SetElapsed(SpanNow()); // bring the per-second texts up to date at once
+        m_progress->Sync(); // bring the per-second texts up to date at once
     }
     // The window manager frames the window some time after it is mapped, and
     // tells by moving or exposing it; the frame is measured again then.

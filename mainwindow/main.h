@@ -4,6 +4,7 @@
 // and the month calendar on the right. It lives in the tray: minimise and
 // the close box hide it; only the tray's quit command closes it for real.
 
+#include "core/Progress.h"
 #include "core/ProjectInfo.h"
 #include "dialogs/StateReloader.h"
 
@@ -14,7 +15,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <optional>
 
 class QDialog;
 class QLabel;
@@ -82,12 +82,9 @@ public:
 
     // One second of the clock; the timer calls it, and so do tests.
     void tmrCountTimer();
-    void SetElapsed(uint32_t seconds);
-    void RefreshPanel();
-    void UpdateSavings();
-    void ChangeGrade(int newGrade);
-    void ShowNextPromotion(int grade);
-    void UpdateMilestone(int milestone);
+    // What the left column shows: the clock, the rank, the milestones and
+    // the savings, counted from the quit record.
+    TvxProgress& Progress() { return *m_progress; }
 
     // Tray and menu commands.
     void trayClick();
@@ -157,18 +154,6 @@ public:
     // Client size where no frame is reported.
     static constexpr int ClientWidth = 783;
     static constexpr int ClientHeight = 486;
-
-    // State of the left column, exposed for tests.
-    uint32_t FElapsed = 0;
-    TDateTime FClockBase = 0;
-    uint8_t FGrade = 0;
-    bool FGradeBlink = false;
-    int32_t FMilestone = -1;
-    int32_t FMilestoneSlot = 0;
-    uint32_t FSecsPerCigarette = 0;
-    uint32_t FCigarettesPerDay = 0;
-    uint32_t FCigarettes = 0;
-    QStringList FCellLines; // scratch lines of the calendar cells
 
     QLabel* labDateTime = nullptr;
     QLabel* labGrade = nullptr;
@@ -281,22 +266,25 @@ private:
     void SetClientWidthForOuter(int outerWidth);
     QSize FrameExtra() const;
     void CheckFrame();
-    uint32_t SpanNow() const;
-    int GradeToShow(uint32_t count);
+    // In the tray the clock wakes only when something changes: at the next
+    // rank, milestone or cigarette (at most a minute away).
     void ScheduleTrayTick();
 
-public:
-    // In the tray the clock wakes only when something changes: the seconds
-    // until the next rank, milestone or cigarette (at most a minute).
-    uint32_t SecondsToNextChange() const;
-
-private:
+    // The left column follows the progress model.
+    void ShowRecord();
+    void ShowElapsed(uint32_t seconds);
+    void ShowGrade(int grade, bool promotion);
+    void ShowNextPromotion();
+    void ShowMilestone(int milestone);
+    void ShowSavings(const TvxSavings& savings);
     void SetGradeColor(const QColor& color);
     void PaintGrade(QPainter& p) const;
     void PaintChecked(QPainter& p, const TvxPaintBox& box) const;
 
     TvxPrjInfo& m_prj;
     TvxAnniversary& m_cursor;
+    TvxProgress* m_progress = nullptr;
+    QStringList FCellLines; // scratch lines of the calendar cells
     QPointer<TfrmImagesRes> m_images;
     QList<QIcon> m_img1616;
     QColor m_gradeColor;
@@ -305,8 +293,6 @@ private:
     bool m_positionSaved = false;
     int m_trayOverride = -1;
     QSize m_frameExtra; // outer minus client size, once the window manager told it
-    std::optional<TDateTime> m_loadedBase; // the clock base of the last load
-    bool m_gradeMayFall = false;           // only for the refresh of a load that moved it
     QList<QRect> m_valueBoxes;
     TvxFlatMenuStyle* m_menuStyle = nullptr;
     int m_ownedModals = 0;

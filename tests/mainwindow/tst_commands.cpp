@@ -350,7 +350,7 @@ void TestCommands::correction() {
     else
         QCOMPARE(FormatDateTime(m_prj->Ini().ReadDateTime(Keys::Date, Keys::Start, 0)), start);
     QCOMPARE(w.labStart->text(), start);
-    QCOMPARE(w.FElapsed, relapsed ? 3u * 86400u + 45795u : elapsed);
+    QCOMPARE(w.Progress().Elapsed(), relapsed ? 3u * 86400u + 45795u : elapsed);
     QCOMPARE(m_prj->Ini().ValueExists(Keys::Date, Keys::Restart), relapsed);
 }
 

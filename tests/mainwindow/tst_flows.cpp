@@ -169,7 +169,7 @@ private slots:
 
     void restartShowsTheNewRecord() {
         TfrmMain& w = *m_main;
-        QVERIFY(w.FGradeBlink);
+        QVERIFY(w.Progress().GradeBlink());
         QVERIFY(w.RestartRecord());
         QCOMPARE(w.labStart->text(), QStringLiteral("2026-12-06 08:00:00")); // Start untouched
         QCOMPARE(w.labReStart->text(), QStringLiteral("2026-12-08 12:43:15"));
@@ -177,9 +177,9 @@ private slots:
         QCOMPARE(w.labUpgrade->text(), QStringLiteral("2026-12-09 12:43:15"));
         QCOMPARE(w.labDateTime->text(), QStringLiteral("0시간 0분 0초"));
         QCOMPARE(w.labGrade->text(), QStringLiteral("천민"));
-        QVERIFY(!w.FGradeBlink);
+        QVERIFY(!w.Progress().GradeBlink());
         QCOMPARE(m_prj->Ini().ReadInteger(Keys::Personal, Keys::Grade, -1), 0);
-        QCOMPARE(w.FMilestoneSlot, 0);
+        QCOMPARE(w.Progress().MilestoneSlot(), 0);
         QCOMPARE(w.labCheckStr1->text(), QStringLiteral("혈압,맥박,체온 정상"));
         QCOMPARE(w.labCount->text(), QStringLiteral("0"));
         QCOMPARE(logLines(), 2); // the demotion writes no line
@@ -187,7 +187,7 @@ private slots:
             m_clock->advance(1);
             w.tmrCountTimer();
         }
-        QCOMPARE(w.FElapsed, 3u);
+        QCOMPARE(w.Progress().Elapsed(), 3u);
     }
 
     // The record cannot be written: the error box, and the window goes on
@@ -203,9 +203,9 @@ private slots:
         QFETCH(int, limit);
         m_dir->write(kLog, QByteArray("다시 시작 :2020-01-01 00:00:00\r\n").repeated(logLines));
         TfrmMain& w = *m_main;
-        const TDateTime base = w.FClockBase;
+        const TDateTime base = w.Progress().ClockBase();
         const QString upgrade = w.labUpgrade->text();
-        const uint elapsed = w.FElapsed;
+        const uint elapsed = w.Progress().Elapsed();
         {
             TestSupport::FileSizeLimit full(limit);
             m_clock->advance(1);
@@ -213,16 +213,16 @@ private slots:
         }
         QCOMPARE(m_errors.size(), 1);
         QVERIFY(m_errors.first().contains(m_dir->path()));
-        QCOMPARE(w.FClockBase, base);
+        QCOMPARE(w.Progress().ClockBase(), base);
         QCOMPARE(w.labCountRetry->text(), QStringLiteral("999"));
         QCOMPARE(w.labReStart->text(), QString());
         QCOMPARE(w.labUpgrade->text(), upgrade);
-        QCOMPARE(int(w.FGrade), 1);
+        QCOMPARE(w.Progress().Grade(), 1);
         QCOMPARE(retryKey(), 999);
         m_clock->advance(4);
         for (int i = 0; i < 5; ++i)
             w.tmrCountTimer();
-        QCOMPARE(w.FElapsed, elapsed + 5);
+        QCOMPARE(w.Progress().Elapsed(), elapsed + 5);
     }
 
 private:

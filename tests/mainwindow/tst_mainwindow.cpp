@@ -46,37 +46,19 @@ private slots:
     void outerSizeIncludesFrame();
     void breakdownTexts_data();
     void breakdownTexts();
-    void tickResyncsEveryFifthCount();
     void promotionAfterOneDay();
-    void jumpOverSeveralGradesWritesOneLine();
-    void demotionIsSilent();
     void blinkAlternatesBlackAndRed();
     void milestoneRows_data();
     void milestoneRows();
-    void savingsTexts_data();
-    void savingsTexts();
-    void noSavingsWhenEveryIsZero();
-    void cigarettesNeverDrop();
-    void futureClockBaseShowsZero();
-    void clockBaseFarAway_data();
-    void clockBaseFarAway();
-    void clockTurnedBackKeepsRank();
     void tickLeavesDiskAndPaintAlone();
     void writeFailureReachesErrorBox();
     void closeBoxHidesQuitSaves();
     void trayRestsPerSecondTexts();
-    void trayWakesAtTheNextChange_data();
-    void trayWakesAtTheNextChange();
     void withoutTrayCloseBoxEnds();
     void calendarToggle();
     void calculatorFromTrayReloads();
-    void clockBase_data();
-    void clockBase();
-    void reloadRewritesSavingsOfTheSameCount();
     void relapseResetsEveryDisplay();
-    void savingsWithoutCostRecord_data();
-    void savingsWithoutCostRecord();
-    void largeCountsHaveSeparators();
+    void recordRowsShowTheRecord();
     void calendarKeyWrittenByHand_data();
     void calendarKeyWrittenByHand();
 
@@ -196,7 +178,7 @@ void TestMainWindow::breakdownTexts() {
     QFETCH(QString, text);
     QFETCH(QString, counter);
     TfrmMain& w = load();
-    w.SetElapsed(seconds);
+    w.Progress().SetElapsed(seconds);
     QCOMPARE(w.labDateTime->text(), text);
     QCOMPARE(FormatThousands(w.imgSec->Count()), counter);
     // The counter bitmap: dark teal ground, white text ending near x = 150.
@@ -216,70 +198,34 @@ void TestMainWindow::breakdownTexts() {
     QVERIFY(leftmostWhite >= 150 - 10 * int(counter.size()));
 }
 
-void TestMainWindow::tickResyncsEveryFifthCount() {
-    writeDate(Keys::Start, kNow - 101.0 / 86400);
-    TfrmMain& w = load();
-    QCOMPARE(w.FElapsed, 101u);
-    QList<uint> seen;
-    for (int i = 0; i < 12; ++i) {
-        if (i == 2)
-            m_clock->advance(1000); // the computer slept
-        tick();
-        seen << w.FElapsed;
-    }
-    // Free counting to the next multiple of five, then the true span.
-    QCOMPARE(seen,
-             (QList<uint>{102, 103, 104, 105, 1106, 1107, 1108, 1109, 1110, 1111, 1112, 1113}));
-}
-
 void TestMainWindow::promotionAfterOneDay() {
     const TDateTime base = kNow - 1.0;
     writeDate(Keys::Start, base);
     TfrmMain& w = load();
-    QCOMPARE(w.FElapsed, 86400u);
-    QCOMPARE(int(w.FGrade), 0);
+    QCOMPARE(w.Progress().Elapsed(), 86400u);
+    QCOMPARE(w.Progress().Grade(), 0);
     QCOMPARE(w.labGrade->text(), QStringLiteral("천민"));
     QCOMPARE(w.labUpgrade->text(), QStringLiteral("2026-12-08 12:43:15"));
     QVERIFY(!m_dir->exists("plzNoSmoking.log"));
 
     tick();
-    QCOMPARE(w.FElapsed, 86401u);
-    QCOMPARE(int(w.FGrade), 1);
+    QCOMPARE(w.Progress().Elapsed(), 86401u);
+    QCOMPARE(w.Progress().Grade(), 1);
     QCOMPARE(w.labGrade->text(), QStringLiteral("평민 (으)로 승급....!!"));
     QCOMPARE(log(),
              Cp949::encode(QStringLiteral("    승 급 :2026-12-08 12:43:16   평민...!!\r\n")));
     QCOMPARE(gradeKey(), 1);
     QCOMPARE(w.labUpgrade->text(), QStringLiteral("2026-12-10 12:43:15"));
     QCOMPARE(w.gagGrade->Max(), 259200);
-    QVERIFY(w.FGradeBlink);
+    QVERIFY(w.Progress().GradeBlink());
     tick(10);
     QCOMPARE(log().count('\n'), 1); // once per rise
-}
-
-void TestMainWindow::jumpOverSeveralGradesWritesOneLine() {
-    writeDate(Keys::Start, kNow - 45.0);
-    TfrmMain& w = load();
-    QCOMPARE(int(w.FGrade), 9);
-    QCOMPARE(log(),
-             Cp949::encode(QStringLiteral("    승 급 :2026-12-08 12:43:15   남작...!!\r\n")));
-    QCOMPARE(gradeKey(), 9);
-    QCOMPARE(w.gagGrade->Max(), 4838400);
-}
-
-void TestMainWindow::demotionIsSilent() {
-    write(Keys::Personal, Keys::Grade, 5);
-    TfrmMain& w = load();
-    QCOMPARE(int(w.FGrade), 0);
-    QCOMPARE(w.labGrade->text(), QStringLiteral("천민"));
-    QVERIFY(!w.FGradeBlink);
-    QCOMPARE(gradeKey(), 0);
-    QVERIFY(!m_dir->exists("plzNoSmoking.log"));
 }
 
 void TestMainWindow::blinkAlternatesBlackAndRed() {
     writeDate(Keys::Start, kNow - 86400.0 / 86400 - 4.0 / 86400);
     TfrmMain& w = load();
-    QVERIFY(w.FGradeBlink);
+    QVERIFY(w.Progress().GradeBlink());
     QVERIFY(!w.GradeLabelColor().isValid()); // still the default text colour
     QList<QColor> colours;
     for (int i = 0; i < 4; ++i) {
@@ -310,11 +256,11 @@ void TestMainWindow::milestoneRows() {
     QFETCH(int, text);
     QFETCH(int, max);
     TfrmMain& w = load();
-    w.SetElapsed(seconds);
+    w.Progress().SetElapsed(seconds);
     QCOMPARE(w.labCheckStr1->text(), EffectTitles[size_t(first)]);
     QCOMPARE(w.labCheckStr2->text(), EffectTitles[size_t(first + 1)]);
     QCOMPARE(w.labCheckStr3->text(), EffectTitles[size_t(first + 2)]);
-    QCOMPARE(w.FMilestoneSlot, slot);
+    QCOMPARE(w.Progress().MilestoneSlot(), slot);
     QString expected = EffectTexts[size_t(text)];
     expected.replace(u'\r', u'\n');
     QCOMPARE(w.labExp->text(), expected);
@@ -328,160 +274,6 @@ void TestMainWindow::milestoneRows() {
         const bool green = centre.green() > centre.red() + 40;
         QCOMPARE(green, i == slot);
     }
-}
-
-void TestMainWindow::savingsTexts_data() {
-    QTest::addColumn<uint>("seconds");
-    QTest::addColumn<QString>("count");
-    QTest::addColumn<QString>("money");
-    QTest::addColumn<QString>("margin");
-    // 20 a day (every 3240 s), 100 won each, 100,000 won spent before quitting.
-    QTest::newRow("0") << 0u << "0"
-                       << "0"
-                       << "100,000";
-    QTest::newRow("25") << 86400u + 5 * 3240u << "1갑 5"
-                        << "2,500"
-                        << "97,500";
-    QTest::newRow("200") << 10 * 86400u << "1보루 0"
-                         << "20,000"
-                         << "80,000";
-    QTest::newRow("4,513") << 225 * 86400u + 13 * 3240u << "22보루 5갑 13"
-                           << "451,300"
-                           << "-351,300";
-    QTest::newRow("negative balance") << 75 * 86400u << "7보루 5갑 0"
-                                      << "150,000"
-                                      << "-50,000";
-}
-
-void TestMainWindow::savingsTexts() {
-    QFETCH(uint, seconds);
-    QFETCH(QString, count);
-    QFETCH(QString, money);
-    QFETCH(QString, margin);
-    write(Keys::Personal, Keys::Every, 3240);
-    write(Keys::Personal, Keys::Debt, 100000);
-    TfrmMain& w = load();
-    QCOMPARE(w.labDebt->text(), QStringLiteral("100,000"));
-    w.SetElapsed(seconds);
-    QCOMPARE(w.labCount->text(), count);
-    QCOMPARE(w.labToMoney->text(), money);
-    QCOMPARE(w.labMargin->text(), margin);
-}
-
-void TestMainWindow::noSavingsWhenEveryIsZero() {
-    write(Keys::Personal, Keys::Every, 0);
-    write(Keys::Personal, Keys::Debt, 5000);
-    TfrmMain& w = load();
-    w.SetElapsed(30 * 86400);
-    tick(3);
-    QCOMPARE(w.labCount->text(), QStringLiteral("0"));
-    QCOMPARE(w.labToMoney->text(), QStringLiteral("0"));
-    QCOMPARE(w.labMargin->text(), QStringLiteral("5,000"));
-}
-
-void TestMainWindow::cigarettesNeverDrop() {
-    // The default: 10 a day, one every 6480 s. Counting the running day over
-    // all 24 hours would reach 13 before midnight and drop back to 10.
-    TfrmMain& w = load();
-    uint previous = 0;
-    auto check = [&](uint s) {
-        w.SetElapsed(s);
-        QVERIFY2(w.FCigarettes >= previous, qPrintable(QString::number(s)));
-        QVERIFY(w.FCigarettes <= (s / 86400 + 1) * 10);
-        previous = w.FCigarettes;
-    };
-    for (uint s = 0; s < 3 * 86400; s += 37) {
-        check(s);
-        if (s % 86400 > 86400 - 40) // every second across each whole-day boundary
-            for (uint t = s; t < s + 80; ++t)
-                check(t);
-    }
-    w.SetElapsed(86399);
-    QCOMPARE(w.FCigarettes, 10u);
-    w.SetElapsed(86400);
-    QCOMPARE(w.FCigarettes, 10u);
-    w.SetElapsed(86400 + 6480);
-    QCOMPARE(w.FCigarettes, 11u);
-}
-
-void TestMainWindow::futureClockBaseShowsZero() {
-    writeDate(Keys::Start, kNow + 1.0 / 24);
-    TfrmMain& w = load();
-    tick(10);
-    QCOMPARE(w.FElapsed, 0u);
-    QCOMPARE(int(w.FGrade), 0);
-    QCOMPARE(w.FMilestone, 0);
-    QCOMPARE(w.labDateTime->text(), QStringLiteral("0시간 0분 0초"));
-    QVERIFY(!m_dir->exists("plzNoSmoking.log"));
-    m_clock->advance(3600 - 10);
-    tick(6);
-    QCOMPARE(w.FElapsed, 6u);
-}
-
-void TestMainWindow::clockBaseFarAway_data() {
-    QTest::addColumn<QByteArray>("start");
-    QTest::addColumn<uint>("count");
-    QTest::addColumn<QString>("grade");
-    QTest::addColumn<QByteArray>("logged");
-    QTest::newRow("last moment of year 9999")
-        << QByteArray("9999-12-31 23:59:59") << 0u << "천민" << QByteArray();
-    QTest::newRow("1900-01-01") << QByteArray("1900-01-01") << 4005722595u << "신"
-                                << QByteArray("    \xbd\xc2 \xb1\xde :2026-12-08 12:43:15   "
-                                              "\xbd\xc5...!!\r\n");
-    QTest::newRow("more than 136 years back")
-        << QByteArray("1800-06-01 10:00:00") << 4294967295u << "신"
-        << QByteArray("    \xbd\xc2 \xb1\xde :2026-12-08 12:43:15   \xbd\xc5...!!\r\n");
-}
-
-void TestMainWindow::clockBaseFarAway() {
-    QFETCH(QByteArray, start);
-    QFETCH(uint, count);
-    QFETCH(QString, grade);
-    QFETCH(QByteArray, logged);
-    m_dir->write("plzNoSmoking.ini", "[Date]\r\nStart=" + start + "\r\n");
-    TfrmMain& w = load();
-    QCOMPARE(w.FElapsed, count);
-    QCOMPARE(w.imgSec->Count(), count);
-    QCOMPARE(GradeNames[w.FGrade], grade);
-    QCOMPARE(log(), logged);
-    tick(12);
-    QVERIFY(w.FElapsed >= count);
-    QVERIFY(w.FElapsed - count <= 12);
-    QCOMPARE(GradeNames[w.FGrade], grade);
-    QCOMPARE(log(), logged); // no second promotion, no demotion
-}
-
-void TestMainWindow::clockTurnedBackKeepsRank() {
-    writeDate(Keys::Start, kNow - 1.0 - 10.0 / 86400);
-    TfrmMain& w = load();
-    QCOMPARE(int(w.FGrade), 1);
-    const QByteArray once = log();
-    QCOMPARE(once.count('\n'), 1);
-    // An hour back: the count falls below the first threshold, the rank stays.
-    m_clock->advance(-3600);
-    tick(10);
-    QVERIFY(w.FElapsed < 86400u);
-    QCOMPARE(int(w.FGrade), 1);
-    QCOMPARE(gradeKey(), 1);
-    QVERIFY(w.FGradeBlink);
-    // Forward again past the threshold: nothing is announced twice.
-    m_clock->advance(3600);
-    tick(10);
-    QCOMPARE(log(), once);
-    // A reload on the same base (the calculator's save) keeps it too.
-    m_clock->advance(-3600);
-    w.LoadState();
-    QCOMPARE(int(w.FGrade), 1);
-    m_clock->advance(3600);
-    tick(6);
-    QCOMPARE(log(), once);
-    // A relapse moves the base: the rank falls, silently.
-    m_prj->Restart();
-    w.LoadState();
-    QCOMPARE(int(w.FGrade), 0);
-    QCOMPARE(gradeKey(), 0);
-    QVERIFY(!w.FGradeBlink);
-    QCOMPARE(log().count("\xbd\xc2 \xb1\xde"), 1);
 }
 
 void TestMainWindow::tickLeavesDiskAndPaintAlone() {
@@ -500,7 +292,7 @@ void TestMainWindow::tickLeavesDiskAndPaintAlone() {
     QCOMPARE(TextFile::readCount(), reads);
     QCOMPARE(countPaints.count, 0);
     QCOMPARE(gaugePaints.count, 0); // 30 s of 86,400 moves no pixel of the bar
-    w.SetElapsed(6480);
+    w.Progress().SetElapsed(6480);
     QCOMPARE(TextFile::readCount(), reads + 2); // price and spent amount
     QCOMPARE(w.labCount->text(), QStringLiteral("1"));
 }
@@ -523,7 +315,7 @@ void TestMainWindow::writeFailureReachesErrorBox() {
              qPrintable(shown.first()));
     // The clock goes on.
     tick(3);
-    QCOMPARE(w.FElapsed, 86404u);
+    QCOMPARE(w.Progress().Elapsed(), 86404u);
     QVERIFY(w.tmrCount->isActive());
 }
 
@@ -554,14 +346,14 @@ void TestMainWindow::trayRestsPerSecondTexts() {
     w.trayClick();
     QVERIFY(w.InTray());
     // In the tray the clock sleeps until the promotion's second.
-    QCOMPARE(w.SecondsToNextChange(), 11u);
+    QCOMPARE(w.Progress().SecondsToNextChange(), 11u);
     QCOMPARE(w.tmrCount->interval(), 11000 + 20);
     const QString shownText = w.labDateTime->text();
     const qint64 reads = TextFile::readCount();
     tick(12);
     // The texts rest, but the rank still follows the clock and is logged on time.
     QCOMPARE(w.labDateTime->text(), shownText);
-    QCOMPARE(int(w.FGrade), 1);
+    QCOMPARE(w.Progress().Grade(), 1);
     QVERIFY(log().contains("2026-12-08 12:43:26"));
     // The promotion: the log (load, append, save) and key Grade, nothing else.
     QCOMPARE(TextFile::readCount(), reads + 2);
@@ -570,29 +362,6 @@ void TestMainWindow::trayRestsPerSecondTexts() {
     QCOMPARE(w.labDateTime->text(), QStringLiteral("1일 0시간 0분 2초"));
     QCOMPARE(w.labNow->text(), FormatDateTime(Clock::Now()));
     QCOMPARE(w.imgSec->Count(), 86402u);
-}
-
-void TestMainWindow::trayWakesAtTheNextChange_data() {
-    QTest::addColumn<double>("daysAgo");
-    QTest::addColumn<int>("every");
-    QTest::addColumn<uint>("seconds");
-    QTest::newRow("nothing soon: a minute") << 3.5 << 6480 << 60u;
-    QTest::newRow("next cigarette") << 2.0 + 6470.0 / 86400 << 6480 << 10u;
-    QTest::newRow("first milestone") << 1190.0 / 86400 << 0 << 10u;
-    QTest::newRow("promotion") << 7.0 - 3.0 / 86400 << 0 << 4u;
-    QTest::newRow("milestone a second before the rank") << 3.0 - 3.0 / 86400 << 0 << 3u;
-    QTest::newRow("start in the future") << -5.0 / 86400 << 0 << 5u;
-    QTest::newRow("after the waking day: next day's first") << 0.9 << 6480 << 60u;
-}
-
-void TestMainWindow::trayWakesAtTheNextChange() {
-    QFETCH(double, daysAgo);
-    QFETCH(int, every);
-    QFETCH(uint, seconds);
-    writeDate(Keys::Start, kNow - daysAgo);
-    write(Keys::Personal, Keys::Every, every);
-    TfrmMain& w = load();
-    QCOMPARE(w.SecondsToNextChange(), seconds);
 }
 
 void TestMainWindow::withoutTrayCloseBoxEnds() {
@@ -625,7 +394,7 @@ void TestMainWindow::calculatorFromTrayReloads() {
     writeDate(Keys::Start, kNow - 2.0);
     TfrmMain& w = load();
     QCOMPARE(w.labDebt->text(), QStringLiteral("0"));
-    QCOMPARE(w.FCigarettesPerDay, 10u);
+    QCOMPARE(w.Progress().CigarettesPerDay(), 10u);
     DialogDriver::Script script;
     script.on<TfrmCalcDebt>([](TfrmCalcDebt* dlg) {
         QVERIFY(!dlg->IsFirstRunMode());
@@ -641,60 +410,9 @@ void TestMainWindow::calculatorFromTrayReloads() {
     QVERIFY(script.finished());
     // The left column was rebuilt at once: new debt, 20 a day at 125 won.
     QCOMPARE(w.labDebt->text(), QStringLiteral("9,125,000"));
-    QCOMPARE(w.FCigarettesPerDay, 20u);
+    QCOMPARE(w.Progress().CigarettesPerDay(), 20u);
     QCOMPARE(w.labCount->text(), QStringLiteral("2갑 0"));
     QCOMPARE(w.labToMoney->text(), QStringLiteral("5,000"));
-}
-
-void TestMainWindow::clockBase_data() {
-    QTest::addColumn<QByteArray>("restart"); // "-" for no key
-    QTest::addColumn<uint>("elapsed");
-    QTest::addColumn<QString>("shownRestart");
-    QTest::addColumn<QString>("nextRank");
-    // Start is ten days before kNow (2026-12-08 12:43:15): rank 3 until
-    // exactly ten days have passed.
-    QTest::newRow("no Restart: from Start") << QByteArray("-") << 864000u << ""
-                                            << "2026-12-08 12:43:15";
-    QTest::newRow("Restart an hour ago")
-        << QByteArray("2026-12-08 11:43:15") << 3600u << "2026-12-08 11:43:15"
-        << "2026-12-09 11:43:15";
-    QTest::newRow("Restart without a value: now") << QByteArray("") << 0u << "2026-12-08 12:43:15"
-                                                  << "2026-12-09 12:43:15";
-    QTest::newRow("Restart unreadable: now") << QByteArray("soon") << 0u << "2026-12-08 12:43:15"
-                                             << "2026-12-09 12:43:15";
-}
-
-void TestMainWindow::clockBase() {
-    QFETCH(QByteArray, restart);
-    QFETCH(uint, elapsed);
-    QFETCH(QString, shownRestart);
-    QFETCH(QString, nextRank);
-    writeDate(Keys::Start, kNow - 10.0);
-    if (restart != "-")
-        m_prj->Ini().WriteString(Keys::Date, Keys::Restart, QString::fromLatin1(restart));
-    TfrmMain& w = load();
-    QCOMPARE(w.FElapsed, elapsed);
-    QCOMPARE(w.labStart->text(), QStringLiteral("2026-11-28 12:43:15"));
-    QCOMPARE(w.labReStart->text(), shownRestart);
-    QCOMPARE(w.labUpgrade->text(), nextRank);
-    tick(5); // the re-read from the clock agrees
-    QCOMPARE(w.FElapsed, elapsed + 5);
-}
-
-void TestMainWindow::reloadRewritesSavingsOfTheSameCount() {
-    // Two days at the default 10 a day: 20 cigarettes, before and after the
-    // reload, but at a new price and against a new spent amount.
-    writeDate(Keys::Start, kNow - 2.0);
-    write(Keys::Personal, Keys::Debt, 1000);
-    TfrmMain& w = load();
-    QCOMPARE(w.labToMoney->text(), QStringLiteral("2,000"));
-    write(Keys::Personal, Keys::CigarPrice, 250);
-    write(Keys::Personal, Keys::Debt, 3000);
-    w.LoadState();
-    QCOMPARE(w.labCount->text(), QStringLiteral("1갑 0"));
-    QCOMPARE(w.labToMoney->text(), QStringLiteral("5,000"));
-    QCOMPARE(w.labDebt->text(), QStringLiteral("3,000"));
-    QCOMPARE(w.labMargin->text(), QStringLiteral("-2,000"));
 }
 
 void TestMainWindow::relapseResetsEveryDisplay() {
@@ -703,11 +421,11 @@ void TestMainWindow::relapseResetsEveryDisplay() {
     write(Keys::Personal, Keys::Debt, 5000);
     TfrmMain& w = load();
     tick(3);
-    QVERIFY(w.FGradeBlink);
+    QVERIFY(w.Progress().GradeBlink());
     const QByteArray promotionLog = log();
     m_prj->Restart();
     w.LoadState();
-    QCOMPARE(w.FElapsed, 0u);
+    QCOMPARE(w.Progress().Elapsed(), 0u);
     QCOMPARE(w.imgSec->Count(), 0u);
     QCOMPARE(w.labDateTime->text(), QStringLiteral("0시간 0분 0초"));
     QCOMPARE(w.labReStart->text(), FormatDateTime(Clock::Now()));
@@ -717,7 +435,7 @@ void TestMainWindow::relapseResetsEveryDisplay() {
     QCOMPARE(w.gagGrade->Max(), 86400);
     QCOMPARE(w.gagGrade->Value(), 0);
     QCOMPARE(w.labCheckStr1->text(), QStringLiteral("혈압,맥박,체온 정상"));
-    QCOMPARE(w.FMilestoneSlot, 0);
+    QCOMPARE(w.Progress().MilestoneSlot(), 0);
     QCOMPARE(w.gag->Max(), 1200);
     QCOMPARE(w.gag->Value(), 0);
     QCOMPARE(w.labCount->text(), QStringLiteral("0"));
@@ -726,40 +444,23 @@ void TestMainWindow::relapseResetsEveryDisplay() {
     // The fall is silent: the relapse line only, and the blinking stops.
     QCOMPARE(log(), promotionLog + Cp949::encode(QStringLiteral("다시 시작 :2026-12-08 "
                                                                 "12:43:18\r\n")));
-    QVERIFY(!w.FGradeBlink);
+    QVERIFY(!w.Progress().GradeBlink());
     const QColor colour = w.GradeLabelColor();
     tick(3);
     QCOMPARE(w.GradeLabelColor(), colour);
 }
 
-void TestMainWindow::savingsWithoutCostRecord_data() {
-    QTest::addColumn<bool>("written");
-    QTest::newRow("no cost record") << false;
-    QTest::newRow("spent amount 0") << true;
-}
-
-void TestMainWindow::savingsWithoutCostRecord() {
-    QFETCH(bool, written);
-    if (written)
-        write(Keys::Personal, Keys::Debt, 0);
-    writeDate(Keys::Start, kNow - 3.0);
-    TfrmMain& w = load();
-    tick(2);
-    // The money counts; there is no balance to draw against.
-    QCOMPARE(w.labCount->text(), QStringLiteral("1갑 10"));
-    QCOMPARE(w.labToMoney->text(), QStringLiteral("3,000"));
-    QCOMPARE(w.labDebt->text(), QStringLiteral("0"));
-    QCOMPARE(w.labMargin->text(), QStringLiteral("0"));
-}
-
-void TestMainWindow::largeCountsHaveSeparators() {
+void TestMainWindow::recordRowsShowTheRecord() {
     write(Keys::Personal, Keys::CountRetry, 1234);
     write(Keys::Personal, Keys::Debt, 12345678);
     write(Keys::Personal, Keys::Every, 3240);
+    writeDate(Keys::Restart, kNow - 1.0 / 24);
     TfrmMain& w = load();
+    QCOMPARE(w.labStart->text(), QStringLiteral("2026-12-08 12:43:15"));
+    QCOMPARE(w.labReStart->text(), QStringLiteral("2026-12-08 11:43:15"));
     QCOMPARE(w.labCountRetry->text(), QStringLiteral("1,234"));
     QCOMPARE(w.labDebt->text(), QStringLiteral("12,345,678"));
-    w.SetElapsed(10000u * 86400u); // 200,000 cigarettes
+    w.Progress().SetElapsed(10000u * 86400u); // 200,000 cigarettes
     QCOMPARE(w.labCount->text(), QStringLiteral("1,000보루 0"));
     QCOMPARE(w.labToMoney->text(), QStringLiteral("20,000,000"));
     QCOMPARE(w.labMargin->text(), QStringLiteral("-7,654,322"));

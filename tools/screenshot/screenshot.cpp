@@ -82,14 +82,12 @@ int main(int argc, char** argv) {
 
     // Forty-five days, three hours and a bit since the last restart.
     Clock::SetNow(EncodeDateTime(2026, 12, 8, 14, 25, 37));
-    IniProfile ini = prj.Ini();
-    ini.WriteInteger(Keys::Personal, Keys::Debt, 9125000);
-    ini.WriteInteger(Keys::Personal, Keys::CigarPrice, 225);
-    ini.WriteInteger(Keys::Personal, Keys::Every, 3240);
-    ini.WriteInteger(Keys::Personal, Keys::CountRetry, 1);
-    ini.WriteInteger(Keys::Personal, Keys::Grade, 9);
-    ini.WriteDateTime(Keys::Date, Keys::Start, EncodeDateTime(2026, 9, 1, 8, 0, 0));
-    ini.WriteDateTime(Keys::Date, Keys::Restart, EncodeDateTime(2026, 10, 24, 11, 13, 2));
+    prj.WriteCostRecord(9125000, 3240, 225);
+    prj.WriteRetryCount(1);
+    prj.WriteGrade(9);
+    prj.WriteStart(EncodeDateTime(2026, 9, 1, 8, 0, 0));
+    // A relapse of the sample's past, at a moment of its own.
+    prj.Ini().WriteDateTime(Keys::Date, Keys::Restart, EncodeDateTime(2026, 10, 24, 11, 13, 2));
 
     // The year's holidays and a few anniversaries, as a user's folder has them.
     for (int year : {2026, 2027})
