@@ -1,8 +1,10 @@
 #include "calendar/HintGrid.h"
 
+#include "calendar/HintGridAccessible.h"
 #include "core/ProjectInfo.h"
 #include "widgets/Look.h"
 
+#include <QAccessible>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -67,7 +69,18 @@ THintGrid::THintGrid(QWidget* owner) : QWidget(owner) {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAccessibleName(QStringLiteral("달력"));
+    InstallHintGridAccessibility();
     Resize();
+}
+
+QString THintGrid::CellDescription(int col, int row) const {
+    if (!Valid(col, row))
+        return QString();
+    if (OnDescribeCell)
+        return OnDescribeCell(col, row);
+    const int day = Day(col, row);
+    return day > 0 ? QString::number(day) : QString();
 }
 
 THintGrid::~THintGrid() {
@@ -168,7 +181,45 @@ void THintGrid::MoveCurrent(int col, int row, bool keepAnchor) {
         // cell that is drawn reads two files.
         update(PixelsOf(before));
         update(PixelsOf(after));
+        NotifyCurrent();
     }
+}
+
+void THintGrid::NotifyCurrent() {
+    if (!QAccessible::isActive())
+        return;
+    const int index = Index(m_col, m_row);
+    if (hasFocus()) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(index);
+        QAccessible::updateAccessibility(&focus);
+    }
+    QAccessibleEvent selection(this, QAccessible::Selection);
+    selection.setChild(index);
+    QAccessible::updateAccessibility(&selection);
+}
+
+void THintGrid::SetKeyboardFocus(bool keyboard) {
+    if (m_keyboardFocus == keyboard)
+        return;
+    m_keyboardFocus = keyboard;
+    update(CellRect(m_col, m_row));
+}
+
+void THintGrid::focusInEvent(QFocusEvent* event) {
+    // A click keeps the look the calendar always had; Tab shows where the
+    // arrow keys will act.
+    const Qt::FocusReason reason = event->reason();
+    SetKeyboardFocus(reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                     reason == Qt::ShortcutFocusReason);
+    update(CellRect(m_col, m_row));
+    NotifyCurrent();
+    QWidget::focusInEvent(event);
+}
+
+void THintGrid::focusOutEvent(QFocusEvent* event) {
+    update(CellRect(m_col, m_row));
+    QWidget::focusOutEvent(event);
 }
 
 void THintGrid::SetCol(int col) {
@@ -201,6 +252,14 @@ void THintGrid::PaintCells(QPainter& painter, const QRegion& area) {
                 painter.fillRect(rect, Qt::white);
             painter.restore();
         }
+    }
+    if (FocusMarkShown() && area.intersects(CellRect(m_col, m_row))) {
+        // A dotted frame just inside the current cell, in the ink of the text.
+        painter.save();
+        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(CellRect(m_col, m_row).adjusted(1, 1, -2, -2));
+        painter.restore();
     }
     // The lines between the cells, and white beyond the last cells.
     const int right = m_colCount * (m_colWidth + GridLineWidth);
@@ -240,6 +299,7 @@ void THintGrid::paintEvent(QPaintEvent* event) {
 
 void THintGrid::mousePressEvent(QMouseEvent* event) {
     CancelHint();
+    SetKeyboardFocus(false);
     if (event->button() != Qt::LeftButton)
         return QWidget::mousePressEvent(event);
     int c, r;
@@ -350,10 +410,16 @@ void THintGrid::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_PageDown:
         MoveCurrent(m_col, m_rowCount - 1, shift);
         break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // The keyboard's double-click: the day's editor.
+        emit doubleClicked();
+        break;
     default:
         QWidget::keyPressEvent(event);
         return;
     }
+    SetKeyboardFocus(true);
     event->accept();
 }
 

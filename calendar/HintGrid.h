@@ -48,6 +48,11 @@ public:
     // shows nothing; any other day in between makes it show again.
     int32_t LastHintDay = -1;
 
+    // What a cell says to assistive technology: its date and what the day
+    // holds. Without a handler, the day number.
+    std::function<QString(int col, int row)> OnDescribeCell;
+    QString CellDescription(int col, int row) const;
+
     // The calendar store whose year, month and anniversary file the hints read.
     void SetStore(const TvxAnniversary* store) { m_store = store; }
 
@@ -101,6 +106,10 @@ public:
     // The pause before a hint appears.
     int HintPause() const { return 0; }
 
+    // Whether the current cell carries the focus mark: only while the grid
+    // has the focus and the keyboard is what moved it there or moved in it.
+    bool FocusMarkShown() const { return hasFocus() && m_keyboardFocus; }
+
     // The hint on screen now, for tests and the benchmark.
     bool HintShown() const;
     QString ShownHintText() const;
@@ -120,6 +129,8 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
@@ -129,6 +140,9 @@ private:
     }
     QRect PixelsOf(const QRect& cells) const;
     void MoveCurrent(int col, int row, bool keepAnchor);
+    // Tells assistive technology which cell is current and selected now.
+    void NotifyCurrent();
+    void SetKeyboardFocus(bool keyboard);
     void Resize();
     // The mouse is at pos: ask for a hint when it came to another cell.
     void TrackHint(const QPoint& pos);
@@ -145,6 +159,7 @@ private:
     int m_anchorCol = 0;
     int m_anchorRow = 0;
     bool m_dragging = false;
+    bool m_keyboardFocus = false;
     // The cell of the last hint request; (-1, -1) when the mouse is elsewhere.
     QPoint m_hintCell{-1, -1};
     THintWindow* m_hint = nullptr;

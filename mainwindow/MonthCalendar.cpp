@@ -132,6 +132,7 @@ void TfrmMain::BuildCalendar() {
     grdCa->OnDrawCell = [this](QPainter& p, int c, int r, const QRect& rect, bool selected) {
         grdCaDrawCell(p, c, r, rect, selected);
     };
+    grdCa->OnDescribeCell = [this](int c, int r) { return DescribeCalendarCell(c, r); };
     connect(grdCa, &THintGrid::doubleClicked, this, &TfrmMain::grdCaDblClick);
 
     new ActivationWatcher(this, m_cursor);
@@ -160,6 +161,7 @@ void TfrmMain::FillMonth() {
                              QStringLiteral(" ▶"));
     btnBeforeYear->SetCaption(QString::number(year - 1));
     btnNextYear->SetCaption(QString::number(year + 1));
+    grdCa->setAccessibleName(QStringLiteral("%1년 %2월 달력").arg(year).arg(month));
 
     if (year < 1 || year > 9999 || month < 1 || month > 12) {
         // Closing the box activates the window again, which would lay the
@@ -272,6 +274,39 @@ void TfrmMain::grdCaDrawCell(QPainter& canvas, int ACol, int ARow, const QRect& 
     } else {
         writeText(canvas, x, lineY, lunar, kLunarText, color);
     }
+}
+
+QString TfrmMain::DescribeCalendarCell(int col, int row) {
+    // What the cell shows, in the order it shows it, for a listener: the
+    // date, today's mark, the holidays, then the anniversaries or, on a day
+    // with none, the lunar date.
+    static const char16_t* const weekdays[] = {u"일요일", u"월요일", u"화요일", u"수요일",
+                                               u"목요일", u"금요일", u"토요일"};
+    const int day = grdCa->Day(col, row);
+    if (day <= 0)
+        return QStringLiteral("빈 칸");
+    const uint16_t working = m_cursor.Day;
+    m_cursor.Day = uint16_t(day);
+    QStringList parts{QStringLiteral("%1년 %2월 %3일 %4")
+                          .arg(m_cursor.Year)
+                          .arg(m_cursor.Month)
+                          .arg(day)
+                          .arg(QString::fromUtf16(weekdays[col % 7]))};
+    int y, m, d, h, mi, s, ms;
+    DecodeDateTime(Clock::Now(), y, m, d, h, mi, s, ms);
+    if (m_cursor.Year == y && m_cursor.Month == m && day == d)
+        parts << QStringLiteral("오늘");
+    const QString holiday = m_cursor.ReadHoliday(m_cursor.Day);
+    if (!holiday.isEmpty())
+        parts << holiday;
+    bool stored = false;
+    const QStringList entries = m_cursor.ReadAnniversaries(m_cursor.Day, &stored);
+    if (stored)
+        parts << entries;
+    else if (holiday.isEmpty())
+        parts << QStringLiteral("음력 ") + m_cursor.LunarText();
+    m_cursor.Day = working;
+    return parts.join(QStringLiteral(", "));
 }
 
 QImage TfrmMain::RenderCalendarCell(int col, int row) {

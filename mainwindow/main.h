@@ -223,6 +223,9 @@ public:
     void grdCaDrawCell(QPainter& canvas, int ACol, int ARow, const QRect& Rect, bool selected);
     // Opens the anniversary editor on the current cell's day.
     void grdCaDblClick();
+    // One cell as a screen reader says it: date, holidays, anniversaries or
+    // the lunar date.
+    QString DescribeCalendarCell(int col, int row);
     // One cell as grdCaDrawCell paints it, with its selection state.
     QImage RenderCalendarCell(int col, int row);
 

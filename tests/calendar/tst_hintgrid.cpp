@@ -6,6 +6,8 @@
 #include "runtime/TextFile.h"
 #include "tests/support/TestSupport.h"
 
+#include <QAccessible>
+#include <QAccessibleTableCellInterface>
 #include <QPainter>
 #include <QTest>
 #include <memory>
@@ -44,6 +46,9 @@ private slots:
     void hintRules();
     void hintFollowsTheMouse();
     void hoveringReadsOncePerNewDay();
+    void focusMarkOnlyFromTheKeyboard_data();
+    void focusMarkOnlyFromTheKeyboard();
+    void accessibleTable();
 
 private:
     void writeAnniversaries(const QString& text);
@@ -291,6 +296,74 @@ void TestHintGrid::hoveringReadsOncePerNewDay() {
     QCOMPARE(TextFile::readCount() - before, 3);
     QTest::mouseMove(w, m_grid->CellRect(0, 0).center()); // empty: no look-up
     QCOMPARE(TextFile::readCount() - before, 3);
+}
+
+void TestHintGrid::focusMarkOnlyFromTheKeyboard_data() {
+    QTest::addColumn<QString>("how"); // how the focus came, then what moved in the grid
+    QTest::addColumn<bool>("marked");
+    QTest::newRow("Tab") << "tab" << true;
+    QTest::newRow("Shift+Tab") << "backtab" << true;
+    QTest::newRow("a click") << "click" << false;
+    QTest::newRow("a click, then an arrow key") << "click right" << true;
+    QTest::newRow("an arrow key, then a click") << "tab right click" << false;
+}
+
+void TestHintGrid::focusMarkOnlyFromTheKeyboard() {
+    QFETCH(QString, how);
+    QFETCH(bool, marked);
+    m_grid->show();
+    m_grid->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_grid.get()));
+    m_grid->clearFocus(); // the window gave it the focus on activation
+    for (const QString& step : how.split(u' ')) {
+        if (step == "tab")
+            m_grid->setFocus(Qt::TabFocusReason);
+        else if (step == "backtab")
+            m_grid->setFocus(Qt::BacktabFocusReason);
+        else if (step == "click")
+            QTest::mouseClick(m_grid.get(), Qt::LeftButton, {}, centreOfDay(*m_grid, 9));
+        else if (step == "right")
+            QTest::keyClick(m_grid.get(), Qt::Key_Right);
+    }
+    QVERIFY(m_grid->hasFocus());
+    QCOMPARE(m_grid->FocusMarkShown(), marked);
+    // The mark is a dotted frame just inside the current cell, on its white.
+    const QImage img = m_grid->Render();
+    const QRect cell = m_grid->CellRect(m_grid->Col(), m_grid->Row());
+    int dark = 0;
+    for (int x = cell.left() + 1; x < cell.right(); ++x)
+        dark += qGray(img.pixel(x, cell.top() + 1)) < 128 ? 1 : 0;
+    QCOMPARE(dark > cell.width() / 4, marked);
+}
+
+void TestHintGrid::accessibleTable() {
+    m_grid->OnDescribeCell = [](int c, int r) { return QStringLiteral("%1:%2").arg(c).arg(r); };
+    m_grid->show();
+    m_grid->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_grid.get()));
+    m_grid->setFocus(Qt::TabFocusReason);
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(m_grid.get());
+    QVERIFY(table);
+    QCOMPARE(table->role(), QAccessible::Table);
+    QCOMPARE(table->text(QAccessible::Name), QStringLiteral("달력"));
+    QVERIFY(table->tableInterface());
+    QCOMPARE(table->tableInterface()->rowCount(), 6);
+    QCOMPARE(table->tableInterface()->columnCount(), 7);
+    QCOMPARE(table->childCount(), 42);
+    // Each cell is named as described, knows its place, and the current one
+    // follows the arrow keys.
+    QAccessibleInterface* cell = table->tableInterface()->cellAt(1, 3);
+    QCOMPARE(cell->role(), QAccessible::Cell);
+    QCOMPARE(cell->text(QAccessible::Name), QStringLiteral("3:1"));
+    QCOMPARE(table->indexOfChild(cell), 10);
+    QCOMPARE(cell->parent(), table);
+    m_grid->SetSelection(QRect(2, 1, 1, 1));
+    QTest::keyClick(m_grid.get(), Qt::Key_Right);
+    QVERIFY(cell->state().focused);
+    QVERIFY(cell->state().selected);
+    QCOMPARE(table->focusChild(), cell);
+    QCOMPARE(table->tableInterface()->selectedCells(), QList<QAccessibleInterface*>{cell});
+    QCOMPARE(table->childAt(cell->rect().center().x(), cell->rect().center().y()), cell);
 }
 
 QTEST_MAIN(TestHintGrid)

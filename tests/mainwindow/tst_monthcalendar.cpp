@@ -85,6 +85,8 @@ private slots:
     void textPositions();
     void doubleClickEditsTheDay();
     void doubleClickOnAnEmptyCell();
+    void cellsAsAScreenReaderSaysThem_data();
+    void cellsAsAScreenReaderSaysThem();
 
 private:
     void show(int year, int month);
@@ -517,6 +519,29 @@ void TestMonthCalendar::doubleClickOnAnEmptyCell() {
     QVERIFY(!opened);
     QCOMPARE(int(m_cursor->Day), 0);
     QVERIFY(!m_dir->exists("Anniversary - 2026.dat"));
+}
+
+void TestMonthCalendar::cellsAsAScreenReaderSaysThem_data() {
+    QTest::addColumn<QPoint>("cell");
+    QTest::addColumn<QString>("said");
+    // December 2026 starts on a Tuesday (column 2); today is the 8th.
+    QTest::newRow("today, lunar date")
+        << QPoint(2, 1) << "2026년 12월 8일 화요일, 오늘, 음력 10.30 丙辰";
+    QTest::newRow("holiday") << QPoint(5, 3) << "2026년 12월 25일 금요일, 성탄절";
+    QTest::newRow("anniversaries") << QPoint(4, 0) << "2026년 12월 3일 목요일, 생일, 결혼 기념일";
+    QTest::newRow("outside the month") << QPoint(0, 0) << "빈 칸";
+}
+
+void TestMonthCalendar::cellsAsAScreenReaderSaysThem() {
+    QFETCH(QPoint, cell);
+    QFETCH(QString, said);
+    m_dir->write("Holiday - 2026.dat", Cp949::encode(QStringLiteral("[12]\r\n25=성탄절\r\n")));
+    m_dir->write("Anniversary - 2026.dat",
+                 Cp949::encode(QStringLiteral("[12]\r\n3=\"생일,\"결혼 기념일\"\"\r\n")));
+    TfrmMain& w = MakeWindow();
+    show(2026, 12);
+    QCOMPARE(w.grdCa->CellDescription(cell.x(), cell.y()), said);
+    QCOMPARE(w.grdCa->accessibleName(), QStringLiteral("2026년 12월 달력"));
 }
 
 QTEST_MAIN(TestMonthCalendar)
