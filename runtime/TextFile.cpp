@@ -15,6 +15,7 @@
 #include <cstring>
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -280,13 +281,110 @@ qint64 readCount() {
     return g_readCount;
 }
 
-QByteArray readBytes(const QString& path, bool* exists) {
+namespace {
+
+// Far above any real record (a lifetime of relapses and promotions makes a
+// log of some hundred kilobytes), yet a size that still fits in memory.
+constexpr qint64 kMaxFileBytes = qint64(128) * 1024 * 1024;
+
+enum class Outcome { Read, Missing, Unreadable };
+
+// Only regular files are read: a FIFO would block the program before its
+// window, a device such as /dev/zero would never end. What is not a regular
+// file, or is larger than any record can be, reads as a file that cannot be
+// read.
+Outcome readRegular(const QString& path, QByteArray& out, QString& reason) {
     ++g_readCount;
+#ifdef Q_OS_UNIX
+    const QByteArray native = QFile::encodeName(path);
+    struct stat st = {};
+    if (::stat(native.constData(), &st) != 0) {
+        const int e = errno;
+        // A dangling link is there, and a rewrite would replace the link.
+        if ((e == ENOENT || e == ENOTDIR) && ::lstat(native.constData(), &st) != 0)
+            return Outcome::Missing;
+        reason = QString::fromLocal8Bit(std::strerror(e));
+        return Outcome::Unreadable;
+    }
+    const QString notRegular = QStringLiteral("Not a regular file");
+    const QString tooLarge = QString::fromLocal8Bit(std::strerror(EFBIG));
+    if (!S_ISREG(st.st_mode)) {
+        reason = notRegular;
+        return Outcome::Unreadable;
+    }
+    // Not blocking, should a FIFO have taken the file's place since the look.
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        reason = QString::fromLocal8Bit(std::strerror(errno));
+        return Outcome::Unreadable;
+    }
+    Outcome outcome = Outcome::Read;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        reason = notRegular;
+        outcome = Outcome::Unreadable;
+    } else if (st.st_size > kMaxFileBytes) {
+        reason = tooLarge;
+        outcome = Outcome::Unreadable;
+    } else {
+        // One byte more than the size, to see the end of a file that grows.
+        QByteArray data(qsizetype(st.st_size) + 1, Qt::Uninitialized);
+        qsizetype done = 0;
+        for (;;) {
+            if (done == data.size()) {
+                if (data.size() > kMaxFileBytes) {
+                    reason = tooLarge;
+                    outcome = Outcome::Unreadable;
+                    break;
+                }
+                data.resize(std::min<qsizetype>(data.size() * 2, kMaxFileBytes + 1));
+            }
+            const ssize_t n = ::read(fd, data.data() + done, size_t(data.size() - done));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                reason = QString::fromLocal8Bit(std::strerror(errno));
+                outcome = Outcome::Unreadable;
+                break;
+            }
+            if (n == 0)
+                break;
+            done += n;
+        }
+        if (outcome == Outcome::Read) {
+            data.truncate(done);
+            out = std::move(data);
+        }
+    }
+    ::close(fd);
+    return outcome;
+#else
     QFile f(path);
-    const bool ok = f.open(QIODevice::ReadOnly);
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return Outcome::Missing;
+    if (!info.isFile() || info.size() > kMaxFileBytes || !f.open(QIODevice::ReadOnly)) {
+        reason = systemReason(f.errorString());
+        return Outcome::Unreadable;
+    }
+    out = f.read(kMaxFileBytes + 1);
+    if (f.error() != QFileDevice::NoError || out.size() > kMaxFileBytes) {
+        out.clear();
+        reason = systemReason(f.errorString());
+        return Outcome::Unreadable;
+    }
+    return Outcome::Read;
+#endif
+}
+
+} // namespace
+
+QByteArray readBytes(const QString& path, bool* exists) {
+    QByteArray data;
+    QString reason;
+    const bool ok = readRegular(path, data, reason) == Outcome::Read;
     if (exists)
         *exists = ok;
-    return ok ? f.readAll() : QByteArray();
+    return data;
 }
 
 void SetSyncFunction(SyncFunction sync) {
@@ -294,18 +392,17 @@ void SetSyncFunction(SyncFunction sync) {
 }
 
 QByteArray readForUpdate(const QString& path, ErrorKind kind) {
-    ++g_readCount;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        const QFileInfo info(path);
-        if (!info.exists() && !info.isSymLink())
-            return {};
-        throwError(kind, path, systemReason(f.errorString()));
+    QByteArray data;
+    QString reason;
+    switch (readRegular(path, data, reason)) {
+    case Outcome::Read:
+        return data;
+    case Outcome::Missing:
+        return {};
+    case Outcome::Unreadable:
+        break;
     }
-    QByteArray data = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        throwError(kind, path, systemReason(f.errorString()));
-    return data;
+    throwError(kind, path, reason);
 }
 
 PendingSave::PendingSave(const QString& path, const QByteArray& bytes, ErrorKind kind)

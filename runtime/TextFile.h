@@ -44,12 +44,14 @@ Encoding detect(QByteArrayView bytes, qsizetype* bomSize = nullptr);
 QString decode(QByteArrayView bytes);
 bool isWellFormedUtf8(QByteArrayView bytes);
 
+// Only regular files are read, and none larger than any record could grow
+// (128 MiB): a FIFO would block the program, a link to a device never end.
 // Whole file as raw bytes; an empty array when it is missing or unreadable.
 QByteArray readBytes(const QString& path, bool* exists = nullptr);
 // The bytes a rewrite of the file starts from: empty when the file is
-// missing. A file that is there but cannot be read whole (a directory in its
-// place, no permission, a read error) throws EFileError of the given kind,
-// since a rewrite from nothing would destroy what it holds.
+// missing. A file that is there but cannot be read whole (a directory, FIFO
+// or device in its place, no permission, a read error) throws EFileError of
+// the given kind, since a rewrite from nothing would destroy what it holds.
 QByteArray readForUpdate(const QString& path, ErrorKind kind);
 // How many files this process has opened for reading: lets tests prove
 // that the once-a-second clock leaves the disk alone.
