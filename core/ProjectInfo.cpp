@@ -49,8 +49,10 @@ bool TvxPrjInfo::CheckSingleInstance() {
     }
     switch (result) {
     case InstanceGuard::Result::Acquired:
-        // No other copy can be saving here now.
-        TextFile::removeLeftovers(ProgramFolder);
+        // No other copy can be saving here now: a relapse that a kill
+        // interrupted is completed, then what killed saves left is removed.
+        if (TextFile::finishInterruptedChange(ProgramFolder))
+            TextFile::removeLeftovers(ProgramFolder);
         return true;
     case InstanceGuard::Result::Failed:
         // A folder that cannot take the lock cannot take the records either;
@@ -99,19 +101,20 @@ void TvxPrjInfo::Restart() {
                                IniFileName()),
         ErrorKind::UnableToWrite);
 
-    // The settings file first: it is what the clock runs on, so a process
-    // killed between the two renames still counts from the relapse.
-    settings.commit();
+    // The settings file first: it is what the clock runs on. Both go in as
+    // one change, which the next start completes if a kill interrupts it.
     try {
-        log.commit();
+        TextFile::PendingSave::commitTogether(ProgramFolder, {&settings, &log});
     } catch (const EFileError&) {
-        try {
-            if (settingsExisted)
-                TextFile::saveBytes(IniFileName(), settingsBefore, ErrorKind::UnableToWrite);
-            else
-                QFile::remove(IniFileName());
-        } catch (const EFileError&) {
-            // The log's error below is the one the user can act on.
+        if (settings.isCommitted()) {
+            try {
+                if (settingsExisted)
+                    TextFile::saveBytes(IniFileName(), settingsBefore, ErrorKind::UnableToWrite);
+                else
+                    QFile::remove(IniFileName());
+            } catch (const EFileError&) {
+                // The log's error below is the one the user can act on.
+            }
         }
         throw;
     }

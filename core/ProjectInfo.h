@@ -68,8 +68,8 @@ public:
     // goes on as if this were the only instance. Besides the per-user mark
     // it holds a lock in the program folder, so that no two copies ever
     // write the same records, whichever session started them; once that
-    // lock is held, the temporary files of saves that a killed copy left
-    // behind are removed.
+    // lock is held, a relapse that a kill interrupted is completed and the
+    // temporary files of saves that a killed copy left behind are removed.
     bool CheckSingleInstance();
 
     int32_t ReadDebt() const;
@@ -78,11 +78,12 @@ public:
     void WriteRetryCount(int32_t count);
 
     // Records a relapse: key Restart, one log line, the failure count + 1,
-    // all with the same moment. Whole or not at all as far as files allow:
-    // both files are written out and synced beside the originals first; a
-    // failure up to then changes nothing. Then the settings file is put in
-    // place (Restart and the count in one step), then the log; should the
-    // log's rename fail, the settings file is put back.
+    // all with the same moment, whole or not at all. Both files are written
+    // out and synced beside the originals first; a failure up to then
+    // changes nothing. Then they go in place as one change (the settings
+    // file first): a kill part-way leaves it for the next start to complete
+    // (CheckSingleInstance), and should a rename fail, the settings file is
+    // put back.
     void Restart();
     // Appends one line to the history log. The bytes already in the log stay
     // exactly as they are, whatever their encoding; only a missing final line
