@@ -6,6 +6,7 @@
 #include "runtime/Errors.h"
 #include "runtime/TextFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -38,12 +39,20 @@ QString TvxPrjInfo::WarningAlreadyRunning() {
         "Tarvell는 이미 실행 중입니다.\r\n\r\n화면 아래의 Tray 아이콘 모음에서 확인하세요.");
 }
 
+QString TvxPrjInfo::WarningUnusableLock(const QString& path) {
+    return QStringLiteral(
+               "Tarvell가 실행 중인지 표시하는 파일을 쓸 수 없어 시작할 수 없습니다.\r\n\r\n"
+               "%1\r\n\r\n"
+               "이 자리에 있는 폴더나 특수 파일을 지우거나 옮긴 뒤 다시 실행하세요.")
+        .arg(QDir::toNativeSeparators(path));
+}
+
 bool TvxPrjInfo::CheckSingleInstance() {
     // The guards stay with the object even when another instance holds a
     // mark, exactly as long as the object lives.
     InstanceMutex = std::make_unique<InstanceGuard>(InstanceName, m_lockFolder);
     InstanceGuard::Result result = InstanceMutex->acquire();
-    if (result != InstanceGuard::Result::AlreadyExists) {
+    if (result == InstanceGuard::Result::Acquired || result == InstanceGuard::Result::Failed) {
         m_recordsLock = std::make_unique<InstanceGuard>(RecordsLockName, ProgramFolder);
         result = m_recordsLock->acquire();
     }
@@ -58,6 +67,11 @@ bool TvxPrjInfo::CheckSingleInstance() {
         // A folder that cannot take the lock cannot take the records either;
         // the first write will say so.
         return true;
+    case InstanceGuard::Result::Unusable: {
+        const InstanceGuard& refused = m_recordsLock ? *m_recordsLock : *InstanceMutex;
+        Desktop::ShowWarning(QStringLiteral("Tarvell"), WarningUnusableLock(refused.lockPath()));
+        return false;
+    }
     case InstanceGuard::Result::AlreadyExists:
         break;
     }

@@ -64,12 +64,14 @@ public:
     IniProfile Ini() const { return IniProfile(IniFileName()); }
 
     // True when this is the only running instance. Otherwise shows the
-    // warning and answers false. If the mark cannot be made at all, start-up
-    // goes on as if this were the only instance. Besides the per-user mark
-    // it holds a lock in the program folder, so that no two copies ever
-    // write the same records, whichever session started them; once that
-    // lock is held, a relapse that a kill interrupted is completed and the
-    // temporary files of saves that a killed copy left behind are removed.
+    // warning and answers false; a mark that is not a file (a folder in its
+    // place) cannot be used, and the warning names it. If the mark cannot be
+    // made at all, start-up goes on as if this were the only instance.
+    // Besides the per-user mark it holds a lock in the program folder, so
+    // that no two copies ever write the same records, whichever session
+    // started them; once that lock is held, a relapse that a kill
+    // interrupted is completed and the temporary files of saves that a
+    // killed copy left behind are removed.
     bool CheckSingleInstance();
 
     int32_t ReadDebt() const;
@@ -98,6 +100,7 @@ public:
     void OpenHomePage() const;
 
     static QString WarningAlreadyRunning();
+    static QString WarningUnusableLock(const QString& path);
 
 private:
     QString m_lockFolder;
