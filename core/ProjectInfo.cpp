@@ -62,6 +62,7 @@ bool TvxPrjInfo::CheckSingleInstance() {
         // interrupted is completed, then what killed saves left is removed.
         if (TextFile::finishInterruptedChange(ProgramFolder))
             TextFile::removeLeftovers(ProgramFolder);
+        RecordsFolder::RemoveDeadProbes(ProgramFolder);
         return true;
     case InstanceGuard::Result::Failed:
         // A folder that cannot take the lock cannot take the records either;

@@ -70,8 +70,8 @@ public:
     // Besides the per-user mark it holds a lock in the program folder, so
     // that no two copies ever write the same records, whichever session
     // started them; once that lock is held, a relapse that a kill
-    // interrupted is completed and the temporary files of saves that a
-    // killed copy left behind are removed.
+    // interrupted is completed and the temporary files that killed saves and
+    // start-ups left behind are removed.
     bool CheckSingleInstance();
 
     int32_t ReadDebt() const;

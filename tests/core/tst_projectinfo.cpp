@@ -373,6 +373,12 @@ void TestProjectInfo::secondCopyOnTheSameRecordsIsRefused() {
     programDir.write("plzNoSmoking.ini", "[Personal]\r\nDebt=1\r\n");
     programDir.write("plzNoSmoking.log.~tarvell.Ab12Cd", "half a log");
     programDir.write("ToMe.txt.backup", "the user's");
+    // What start-ups left when killed while probing the folder: a dead
+    // one's probe and its replacement go, a live one's stays.
+    const QString liveProbe = ".tarvell-probe-" + QString::number(::getppid());
+    for (const QString& name : {QString(".tarvell-probe-2147483647"),
+                                QString(".tarvell-probe-2147483647.aB3dE9"), liveProbe})
+        programDir.write(name, "-");
 
     QProcess first;
     first.start(QStringLiteral(INSTANCE_HELPER), {programDir.path(), lockDirA.path()});
@@ -381,6 +387,8 @@ void TestProjectInfo::secondCopyOnTheSameRecordsIsRefused() {
     // The leftover of a killed save is gone; nothing else is touched.
     QVERIFY(!programDir.exists("plzNoSmoking.log.~tarvell.Ab12Cd"));
     QVERIFY(programDir.exists("ToMe.txt.backup"));
+    QVERIFY(!programDir.exists(".tarvell-probe-2147483647"));
+    QVERIFY(!programDir.exists(".tarvell-probe-2147483647.aB3dE9"));
 
     // A save of the running copy is under way: a second copy must not touch it.
     programDir.write("plzNoSmoking.ini.~tarvell.Zz99zz", "being written");
@@ -402,7 +410,7 @@ void TestProjectInfo::secondCopyOnTheSameRecordsIsRefused() {
     third.closeWriteChannel();
     QVERIFY(third.waitForFinished(10000));
     QCOMPARE(programDir.read("plzNoSmoking.ini"), QByteArray("[Personal]\r\nDebt=1\r\n"));
-    QCOMPARE(programDir.files(), QStringList({"ToMe.txt.backup", "plzNoSmoking.ini"}));
+    QCOMPARE(programDir.files(), QStringList({liveProbe, "ToMe.txt.backup", "plzNoSmoking.ini"}));
 }
 
 // A lock that no live copy holds is taken over, whatever it holds (a power

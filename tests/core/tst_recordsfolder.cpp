@@ -5,7 +5,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTest>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using TestSupport::TempProgramFolder;
 
@@ -40,6 +43,7 @@ private slots:
     void userDataFolder_data();
     void userDataFolder();
     void settingsObjectFollowsTheDecision();
+    void folderNamedInBytesThatAreNoUtf8();
 };
 
 void TestRecordsFolder::decision_data() {
@@ -125,6 +129,10 @@ void TestRecordsFolder::userDataFolder_data() {
     QTest::newRow("XDG_DATA_HOME wins")
         << QByteArray("/home/u") << QByteArray("/data/u") << "/data/u/Tarvell/";
     QTest::newRow("no home") << QByteArray() << QByteArray() << "";
+    // Relative to the current folder it would differ from folder to folder.
+    QTest::newRow("relative XDG_DATA_HOME is ignored")
+        << QByteArray("/home/u") << QByteArray("data/u") << "/home/u/.local/share/Tarvell/";
+    QTest::newRow("relative XDG_DATA_HOME, no home") << QByteArray() << QByteArray("data/u") << "";
 }
 
 void TestRecordsFolder::userDataFolder() {
@@ -156,6 +164,26 @@ void TestRecordsFolder::settingsObjectFollowsTheDecision() {
     QCOMPARE(info.ProgramFolder, here + "/");
     QCOMPARE(info.IniFileName(), here + "/plzNoSmoking.ini");
     QCOMPARE(info.InstalledDataFolder, QDir::cleanPath(here + "/../share/tarvell") + "/");
+}
+
+// Paths are bytes: a folder whose name is no UTF-8 is used all the same.
+void TestRecordsFolder::folderNamedInBytesThatAreNoUtf8() {
+    Scene scene;
+    const QByteArray folder = QFile::encodeName(scene.root.path()) + "\xff\xfe folder";
+    QCOMPARE(::mkdir(folder.constData(), 0700), 0);
+    // Qt cannot name it to remove it.
+    const auto removeFolder = qScopeGuard([&] {
+        ::unlink((folder + "/plzNoSmoking.ini").constData());
+        ::rmdir(folder.constData());
+    });
+    const QString usable = RecordsFolder::ExecutableFolderOf(folder + "/tarvell");
+    const RecordsFolder::Choice c = RecordsFolder::Choose(usable, scene.path("home/Tarvell"));
+    QVERIFY2(c.ok(), qPrintable(c.error));
+    QCOMPARE(c.folder, usable + "/");
+    TvxPrjInfo(c.folder).WriteRetryCount(3);
+    // The record is in that very folder.
+    struct stat st = {};
+    QCOMPARE(::stat((folder + "/plzNoSmoking.ini").constData(), &st), 0);
 }
 
 QTEST_GUILESS_MAIN(TestRecordsFolder)
