@@ -17,6 +17,7 @@ TvxPrjInfo::TvxPrjInfo() {
     ProgramFolder = records.folder;
     InstalledDataFolder = records.installedDataFolder;
     RecordsFolderError = records.error;
+    RecordsFolderNotice = records.notice;
 }
 
 TvxPrjInfo::TvxPrjInfo(const QString& programFolder, const QString& lockFolder)

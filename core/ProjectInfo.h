@@ -56,6 +56,7 @@ public:
     QString ProgramFolder;       // the records folder; ends with a separator
     QString InstalledDataFolder; // shipped holiday files; ends with a separator, may not exist
     QString RecordsFolderError;  // empty when ProgramFolder is usable
+    QString RecordsFolderNotice; // for the user once: the records were copied here
     std::unique_ptr<InstanceGuard> InstanceMutex;
 
     QString IniFileName() const;

@@ -1,5 +1,8 @@
 #include "core/RecordsFolder.h"
 
+#include "runtime/Errors.h"
+#include "runtime/TextFile.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -24,6 +27,7 @@ namespace RecordsFolder {
 
 namespace {
 
+const QString kSettingsName = QStringLiteral("plzNoSmoking.ini");
 const QString kProbePrefix = QStringLiteral(".tarvell-probe-");
 
 bool writeProbe(const QString& path) {
@@ -38,6 +42,60 @@ bool processAlive(qint64 pid) {
     Q_UNUSED(pid);
     return true;
 #endif
+}
+
+QString shown(const QString& folder) {
+    return QDir::toNativeSeparators(QDir::cleanPath(folder));
+}
+
+// The files a user's records consist of, beside the program or not.
+bool isRecord(const QString& name) {
+    return name == kSettingsName || name == QStringLiteral("plzNoSmoking.log") ||
+           name == QStringLiteral("ToMe.txt") ||
+           ((name.startsWith(QStringLiteral("Anniversary - ")) ||
+             name.startsWith(QStringLiteral("Holiday - "))) &&
+            name.endsWith(QStringLiteral(".dat")));
+}
+
+QString recordsCopiedMessage(const QString& from, const QString& to) {
+    return QStringLiteral(
+               "프로그램 폴더에 쓸 수 없어서, 그곳의 기록을 사용자 폴더로 복사했습니다.\n\n"
+               "%1\n→ %2\n\n"
+               "이제부터 기록은 사용자 폴더에 저장됩니다. "
+               "프로그램 폴더의 기록은 그대로 두었습니다.")
+        .arg(shown(from), shown(to));
+}
+
+QString recordsUnusableMessage(const QString& from, const QString& why) {
+    return QStringLiteral("기록이 있는 폴더에 쓸 수 없어서 그 기록을 이어 쓸 수 없습니다.\n\n"
+                          "%1\n\n%2\n\n"
+                          "이 폴더에 쓸 수 있게 한 뒤 다시 실행하세요.")
+        .arg(shown(from), why);
+}
+
+// Copies the records, each file whole; the settings file last, since its
+// presence marks the copy as made. A file already there (the user's own, or
+// the copy of a start that was killed) is kept. Answers what failed.
+QString copyRecords(const QString& from, const QString& to) {
+    QStringList names;
+    for (const QString& name : QDir(from).entryList(QDir::Files | QDir::Hidden, QDir::Name))
+        if (isRecord(name) && name != kSettingsName)
+            names << name;
+    names << kSettingsName;
+    for (const QString& name : names) {
+        if (QFileInfo::exists(to + name))
+            continue;
+        bool read = false;
+        const QByteArray bytes = TextFile::readBytes(from + name, &read);
+        if (!read)
+            return QStringLiteral("이 기록 파일을 읽을 수 없습니다: %1").arg(shown(from + name));
+        try {
+            TextFile::saveBytes(to + name, bytes, TextFile::ErrorKind::CannotCreate);
+        } catch (const EFileError& e) {
+            return e.message();
+        }
+    }
+    return {};
 }
 
 } // namespace
@@ -146,13 +204,35 @@ Choice Choose(const QString& executableFolder, const QString& userDataFolder) {
         c.folder = WithSeparator(executableFolder);
         return c;
     }
+    const QString beside = WithSeparator(executableFolder);
+    const bool recordsBeside = QFileInfo::exists(beside + kSettingsName);
     if (userDataFolder.isEmpty()) {
-        c.error = CannotMakeFolderMessage(QString());
+        c.error = recordsBeside
+                      ? recordsUnusableMessage(
+                            beside, QStringLiteral("기록을 옮겨 둘 사용자 폴더도 없습니다 "
+                                                   "(사용자의 홈 폴더를 찾을 수 없습니다)."))
+                      : CannotMakeFolderMessage(QString());
         return c;
     }
     c.folder = WithSeparator(userDataFolder);
-    if (!QDir().mkpath(c.folder) || !CanReplaceFilesIn(c.folder))
-        c.error = CannotMakeFolderMessage(QDir::toNativeSeparators(QDir::cleanPath(c.folder)));
+    if (!QDir().mkpath(c.folder) || !CanReplaceFilesIn(c.folder)) {
+        c.error =
+            recordsBeside
+                ? recordsUnusableMessage(beside, QStringLiteral("기록을 옮겨 둘 사용자 폴더도 "
+                                                                "만들거나 쓸 수 없습니다: %1")
+                                                     .arg(shown(c.folder)))
+                : CannotMakeFolderMessage(shown(c.folder));
+        return c;
+    }
+    if (recordsBeside && !QFileInfo::exists(c.folder + kSettingsName)) {
+        const QString failed = copyRecords(beside, c.folder);
+        if (failed.isEmpty())
+            c.notice = recordsCopiedMessage(beside, c.folder);
+        else
+            c.error = recordsUnusableMessage(
+                beside,
+                QStringLiteral("기록을 사용자 폴더로 복사하지 못했습니다.\n%1").arg(failed));
+    }
     return c;
 }
 

@@ -13,6 +13,7 @@ struct Choice {
     QString folder;              // the records folder, with a trailing '/'
     QString installedDataFolder; // the shipped data (holiday files), with a trailing '/'
     QString error;               // for the user when no records folder could be made
+    QString notice;              // for the user once, when records were moved for good
     bool ok() const { return error.isEmpty(); }
 };
 
@@ -48,8 +49,12 @@ bool CanReplaceFilesIn(const QString& folder);
 int RemoveDeadProbes(const QString& folder);
 
 // The decision: the executable's folder for a portable copy that may write
-// there; otherwise the user's data folder, created when missing. When that
-// cannot be made either, the choice carries one message for the user.
+// there; otherwise the user's data folder, created when missing. Records
+// beside an executable that cannot write there are never passed over: they
+// are copied into a user's data folder that holds no settings file yet
+// (and the choice carries a notice), or, when that cannot be done, the
+// choice carries a message that says where they are. When no folder can be
+// made either, the choice carries one message for the user.
 Choice Choose(const QString& executableFolder, const QString& userDataFolder);
 // The decision for the running program; made once, by the settings object.
 Choice ForThisProgram();
