@@ -6,6 +6,7 @@
 #include "runtime/Errors.h"
 #include "runtime/TextFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -16,6 +17,7 @@ TvxPrjInfo::TvxPrjInfo() {
     ProgramFolder = records.folder;
     InstalledDataFolder = records.installedDataFolder;
     RecordsFolderError = records.error;
+    RecordsFolderNotice = records.notice;
 }
 
 TvxPrjInfo::TvxPrjInfo(const QString& programFolder, const QString& lockFolder)
@@ -38,24 +40,40 @@ QString TvxPrjInfo::WarningAlreadyRunning() {
         "Tarvell는 이미 실행 중입니다.\r\n\r\n화면 아래의 Tray 아이콘 모음에서 확인하세요.");
 }
 
+QString TvxPrjInfo::WarningUnusableLock(const QString& path) {
+    return QStringLiteral(
+               "Tarvell가 실행 중인지 표시하는 파일을 쓸 수 없어 시작할 수 없습니다.\r\n\r\n"
+               "%1\r\n\r\n"
+               "이 자리에 있는 폴더나 특수 파일을 지우거나 옮긴 뒤 다시 실행하세요.")
+        .arg(QDir::toNativeSeparators(path));
+}
+
 bool TvxPrjInfo::CheckSingleInstance() {
     // The guards stay with the object even when another instance holds a
     // mark, exactly as long as the object lives.
     InstanceMutex = std::make_unique<InstanceGuard>(InstanceName, m_lockFolder);
     InstanceGuard::Result result = InstanceMutex->acquire();
-    if (result != InstanceGuard::Result::AlreadyExists) {
+    if (result == InstanceGuard::Result::Acquired || result == InstanceGuard::Result::Failed) {
         m_recordsLock = std::make_unique<InstanceGuard>(RecordsLockName, ProgramFolder);
         result = m_recordsLock->acquire();
     }
     switch (result) {
     case InstanceGuard::Result::Acquired:
-        // No other copy can be saving here now.
-        TextFile::removeLeftovers(ProgramFolder);
+        // No other copy can be saving here now: a relapse that a kill
+        // interrupted is completed, then what killed saves left is removed.
+        if (TextFile::finishInterruptedChange(ProgramFolder))
+            TextFile::removeLeftovers(ProgramFolder);
+        RecordsFolder::RemoveDeadProbes(ProgramFolder);
         return true;
     case InstanceGuard::Result::Failed:
         // A folder that cannot take the lock cannot take the records either;
         // the first write will say so.
         return true;
+    case InstanceGuard::Result::Unusable: {
+        const InstanceGuard& refused = m_recordsLock ? *m_recordsLock : *InstanceMutex;
+        Desktop::ShowWarning(QStringLiteral("Tarvell"), WarningUnusableLock(refused.lockPath()));
+        return false;
+    }
     case InstanceGuard::Result::AlreadyExists:
         break;
     }
@@ -154,19 +172,20 @@ void TvxPrjInfo::Restart() {
                                IniFileName()),
         ErrorKind::UnableToWrite);
 
-    // The settings file first: it is what the clock runs on, so a process
-    // killed between the two renames still counts from the relapse.
-    settings.commit();
+    // The settings file first: it is what the clock runs on. Both go in as
+    // one change, which the next start completes if a kill interrupts it.
     try {
-        log.commit();
+        TextFile::PendingSave::commitTogether(ProgramFolder, {&settings, &log});
     } catch (const EFileError&) {
-        try {
-            if (settingsExisted)
-                TextFile::saveBytes(IniFileName(), settingsBefore, ErrorKind::UnableToWrite);
-            else
-                QFile::remove(IniFileName());
-        } catch (const EFileError&) {
-            // The log's error below is the one the user can act on.
+        if (settings.isCommitted()) {
+            try {
+                if (settingsExisted)
+                    TextFile::saveBytes(IniFileName(), settingsBefore, ErrorKind::UnableToWrite);
+                else
+                    QFile::remove(IniFileName());
+            } catch (const EFileError&) {
+                // The log's error below is the one the user can act on.
+            }
         }
         throw;
     }

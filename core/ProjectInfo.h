@@ -57,6 +57,7 @@ public:
     QString ProgramFolder;       // the records folder; ends with a separator
     QString InstalledDataFolder; // shipped holiday files; ends with a separator, may not exist
     QString RecordsFolderError;  // empty when ProgramFolder is usable
+    QString RecordsFolderNotice; // for the user once: the records were copied here
     std::unique_ptr<InstanceGuard> InstanceMutex;
 
     QString IniFileName() const;
@@ -65,12 +66,14 @@ public:
     IniProfile Ini() const { return IniProfile(IniFileName()); }
 
     // True when this is the only running instance. Otherwise shows the
-    // warning and answers false. If the mark cannot be made at all, start-up
-    // goes on as if this were the only instance. Besides the per-user mark
-    // it holds a lock in the program folder, so that no two copies ever
-    // write the same records, whichever session started them; once that
-    // lock is held, the temporary files of saves that a killed copy left
-    // behind are removed.
+    // warning and answers false; a mark that is not a file (a folder in its
+    // place) cannot be used, and the warning names it. If the mark cannot be
+    // made at all, start-up goes on as if this were the only instance.
+    // Besides the per-user mark it holds a lock in the program folder, so
+    // that no two copies ever write the same records, whichever session
+    // started them; once that lock is held, a relapse that a kill
+    // interrupted is completed and the temporary files that killed saves and
+    // start-ups left behind are removed.
     bool CheckSingleInstance();
 
     // Typed reads and writes of the settings keys, each opening and closing
@@ -103,11 +106,12 @@ public:
     void WriteWindowPos(const QPoint& pos);
 
     // Records a relapse: key Restart, one log line, the failure count + 1,
-    // all with the same moment. Whole or not at all as far as files allow:
-    // both files are written out and synced beside the originals first; a
-    // failure up to then changes nothing. Then the settings file is put in
-    // place (Restart and the count in one step), then the log; should the
-    // log's rename fail, the settings file is put back.
+    // all with the same moment, whole or not at all. Both files are written
+    // out and synced beside the originals first; a failure up to then
+    // changes nothing. Then they go in place as one change (the settings
+    // file first): a kill part-way leaves it for the next start to complete
+    // (CheckSingleInstance), and should a rename fail, the settings file is
+    // put back.
     void Restart();
     // Appends one line to the history log. The bytes already in the log stay
     // exactly as they are, whatever their encoding; only a missing final line
@@ -122,6 +126,7 @@ public:
     void OpenHomePage() const;
 
     static QString WarningAlreadyRunning();
+    static QString WarningUnusableLock(const QString& path);
 
 private:
     QString m_lockFolder;

@@ -9,6 +9,7 @@
 #include "widgets/ErrorBox.h"
 #include "widgets/ModalDialog.h"
 
+#include <QMessageBox>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -60,6 +61,8 @@ int RunTarvell(int argc, char** argv) {
 
     if (!prjInfo->CheckSingleInstance())
         return 0;
+    if (!prjInfo->RecordsFolderNotice.isEmpty())
+        QMessageBox::information(nullptr, QStringLiteral("Tarvell"), prjInfo->RecordsFolderNotice);
 
     try {
         RunStartupDialogs(*prjInfo);

@@ -1,8 +1,17 @@
 #include "runtime/InstanceGuard.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <cstdlib>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#endif
 
 InstanceGuard::InstanceGuard(const QString& name, const QString& folder) {
     const QString dir = folder.isEmpty() ? defaultFolder() : folder;
@@ -20,20 +29,71 @@ QString InstanceGuard::defaultFolder() {
     return dir;
 }
 
+namespace {
+
+// A copy that is creating its lock has the file for a moment before it
+// writes its number into it; a lock younger than this is left alone.
+constexpr qint64 kCreationGraceMs = 5000;
+
+enum class Holder { Alive, None, Unknown };
+
+// Who holds a lock whose content does not say (a power cut can leave an
+// empty one): a live holder keeps an exclusive flock on it, so taking that
+// flock proves there is none. The file is removed while the flock is held,
+// as a stale lock is.
+Holder removeIfUnheld(const QString& path) {
+#ifdef Q_OS_UNIX
+    const QByteArray native = QFile::encodeName(path);
+    const int fd = ::open(native.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return Holder::Unknown;
+    Holder holder = Holder::Alive;
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+        holder = ::unlink(native.constData()) == 0 ? Holder::None : Holder::Unknown;
+    ::close(fd);
+    return holder;
+#else
+    return QFile::remove(path) ? Holder::None : Holder::Unknown;
+#endif
+}
+
+} // namespace
+
 InstanceGuard::Result InstanceGuard::acquire() {
     if (m_lock && m_lock->isLocked())
         return Result::Acquired;
     QDir().mkpath(QFileInfo(m_path).absolutePath());
-    m_lock = std::make_unique<QLockFile>(m_path);
-    // A running instance may hold the lock for months: never treat it as
-    // stale by age. A lock whose process has died is still taken over.
-    m_lock->setStaleLockTime(0);
-    if (m_lock->tryLock(0))
-        return Result::Acquired;
-    switch (m_lock->error()) {
-    case QLockFile::LockFailedError:
-        return Result::AlreadyExists;
-    default:
-        return Result::Failed;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        m_lock = std::make_unique<QLockFile>(m_path);
+        // A running instance may hold the lock for months: never treat it as
+        // stale by age. A lock whose process has died is still taken over.
+        m_lock->setStaleLockTime(0);
+        if (m_lock->tryLock(0))
+            return Result::Acquired;
+        if (m_lock->error() != QLockFile::LockFailedError)
+            return Result::Failed;
+
+        // Something is in the lock's place that QLockFile would not take.
+        const QFileInfo info(m_path);
+        if (info.isSymLink() || !info.isFile())
+            return Result::Unusable;
+        qint64 pid = 0;
+        QString host;
+        QString app;
+        // A readable lock is QLockFile's to judge: it found its holder alive.
+        if (m_lock->getLockInfo(&pid, &host, &app))
+            return Result::AlreadyExists;
+        const QDateTime modified = info.lastModified();
+        if (std::abs(modified.msecsTo(QDateTime::currentDateTime())) < kCreationGraceMs)
+            return Result::AlreadyExists;
+        switch (removeIfUnheld(m_path)) {
+        case Holder::Alive:
+            return Result::AlreadyExists;
+        case Holder::Unknown:
+            return Result::Unusable;
+        case Holder::None:
+            break; // taken over on the next round
+        }
     }
+    return Result::AlreadyExists;
 }

@@ -1,7 +1,9 @@
 #pragma once
 // The per-user mark of a running instance. The lock file lives in the
 // user's runtime folder (not a world-writable shared one) and names the
-// process that holds it, so a crashed instance never leaves it stale.
+// process that holds it, so a crashed instance never leaves it stale; nor
+// does a power cut that leaves it empty or garbled: a lock with no live
+// holder is taken over, whatever it holds.
 
 #include <QString>
 #include <memory>
@@ -14,6 +16,7 @@ public:
         Acquired,      // this is the only instance; the mark is held until destruction
         AlreadyExists, // another live process holds the mark
         Failed,        // the mark could not be made at all
+        Unusable,      // something that is no lock file (a folder) is in its place
     };
 
     // folder: where the lock lives; empty means the per-user runtime folder.

@@ -15,6 +15,7 @@
 #include <cstring>
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -37,6 +38,16 @@ int systemSync(int fd) {
 TextFile::SyncFunction& syncFunction() {
     static TextFile::SyncFunction sync = systemSync;
     return sync;
+}
+
+std::function<void()>& stepHook() {
+    static std::function<void()> hook;
+    return hook;
+}
+
+void step() {
+    if (stepHook())
+        stepHook()();
 }
 
 // The new content must be on the disk before the rename makes it the file,
@@ -280,13 +291,110 @@ qint64 readCount() {
     return g_readCount;
 }
 
-QByteArray readBytes(const QString& path, bool* exists) {
+namespace {
+
+// Far above any real record (a lifetime of relapses and promotions makes a
+// log of some hundred kilobytes), yet a size that still fits in memory.
+constexpr qint64 kMaxFileBytes = qint64(128) * 1024 * 1024;
+
+enum class Outcome { Read, Missing, Unreadable };
+
+// Only regular files are read: a FIFO would block the program before its
+// window, a device such as /dev/zero would never end. What is not a regular
+// file, or is larger than any record can be, reads as a file that cannot be
+// read.
+Outcome readRegular(const QString& path, QByteArray& out, QString& reason) {
     ++g_readCount;
+#ifdef Q_OS_UNIX
+    const QByteArray native = QFile::encodeName(path);
+    struct stat st = {};
+    if (::stat(native.constData(), &st) != 0) {
+        const int e = errno;
+        // A dangling link is there, and a rewrite would replace the link.
+        if ((e == ENOENT || e == ENOTDIR) && ::lstat(native.constData(), &st) != 0)
+            return Outcome::Missing;
+        reason = QString::fromLocal8Bit(std::strerror(e));
+        return Outcome::Unreadable;
+    }
+    const QString notRegular = QStringLiteral("Not a regular file");
+    const QString tooLarge = QString::fromLocal8Bit(std::strerror(EFBIG));
+    if (!S_ISREG(st.st_mode)) {
+        reason = notRegular;
+        return Outcome::Unreadable;
+    }
+    // Not blocking, should a FIFO have taken the file's place since the look.
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        reason = QString::fromLocal8Bit(std::strerror(errno));
+        return Outcome::Unreadable;
+    }
+    Outcome outcome = Outcome::Read;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        reason = notRegular;
+        outcome = Outcome::Unreadable;
+    } else if (st.st_size > kMaxFileBytes) {
+        reason = tooLarge;
+        outcome = Outcome::Unreadable;
+    } else {
+        // One byte more than the size, to see the end of a file that grows.
+        QByteArray data(qsizetype(st.st_size) + 1, Qt::Uninitialized);
+        qsizetype done = 0;
+        for (;;) {
+            if (done == data.size()) {
+                if (data.size() > kMaxFileBytes) {
+                    reason = tooLarge;
+                    outcome = Outcome::Unreadable;
+                    break;
+                }
+                data.resize(std::min<qsizetype>(data.size() * 2, kMaxFileBytes + 1));
+            }
+            const ssize_t n = ::read(fd, data.data() + done, size_t(data.size() - done));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                reason = QString::fromLocal8Bit(std::strerror(errno));
+                outcome = Outcome::Unreadable;
+                break;
+            }
+            if (n == 0)
+                break;
+            done += n;
+        }
+        if (outcome == Outcome::Read) {
+            data.truncate(done);
+            out = std::move(data);
+        }
+    }
+    ::close(fd);
+    return outcome;
+#else
     QFile f(path);
-    const bool ok = f.open(QIODevice::ReadOnly);
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return Outcome::Missing;
+    if (!info.isFile() || info.size() > kMaxFileBytes || !f.open(QIODevice::ReadOnly)) {
+        reason = systemReason(f.errorString());
+        return Outcome::Unreadable;
+    }
+    out = f.read(kMaxFileBytes + 1);
+    if (f.error() != QFileDevice::NoError || out.size() > kMaxFileBytes) {
+        out.clear();
+        reason = systemReason(f.errorString());
+        return Outcome::Unreadable;
+    }
+    return Outcome::Read;
+#endif
+}
+
+} // namespace
+
+QByteArray readBytes(const QString& path, bool* exists) {
+    QByteArray data;
+    QString reason;
+    const bool ok = readRegular(path, data, reason) == Outcome::Read;
     if (exists)
         *exists = ok;
-    return ok ? f.readAll() : QByteArray();
+    return data;
 }
 
 void SetSyncFunction(SyncFunction sync) {
@@ -294,41 +402,39 @@ void SetSyncFunction(SyncFunction sync) {
 }
 
 QByteArray readForUpdate(const QString& path, ErrorKind kind) {
-    ++g_readCount;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        const QFileInfo info(path);
-        if (!info.exists() && !info.isSymLink())
-            return {};
-        throwError(kind, path, systemReason(f.errorString()));
+    QByteArray data;
+    QString reason;
+    switch (readRegular(path, data, reason)) {
+    case Outcome::Read:
+        return data;
+    case Outcome::Missing:
+        return {};
+    case Outcome::Unreadable:
+        break;
     }
-    QByteArray data = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        throwError(kind, path, systemReason(f.errorString()));
-    return data;
+    throwError(kind, path, reason);
 }
 
-PendingSave::PendingSave(const QString& path, const QByteArray& bytes, ErrorKind kind)
-    : m_path(path), m_target(path), m_kind(kind) {
-    // A settings file kept as a link elsewhere stays a link: its target is
-    // what gets replaced.
-    const QFileInfo info(path);
-    if (info.isSymLink() && !info.canonicalFilePath().isEmpty())
-        m_target = info.canonicalFilePath();
+namespace {
 
+// Writes the bytes into a new temporary file beside target and syncs them
+// to the disk. Answers why it failed, or nothing; temp names the file as
+// soon as it exists.
+QString writeTemporary(const QString& target, const QByteArray& bytes, QString& temp) {
     QFile f;
     for (int attempt = 0;; ++attempt) {
-        f.setFileName(m_target + kTempMarker + randomSuffix());
+        f.setFileName(target + kTempMarker + randomSuffix());
         // Unbuffered, so that a short write (a full disk, a size limit) shows
         // in the count written rather than vanishing in a buffer.
         if (f.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
             break;
         if (!f.exists() || attempt >= 16)
-            fail(systemReason(f.errorString()));
+            return systemReason(f.errorString());
     }
-    m_temp = f.fileName();
-    if (QFileInfo(m_target).isFile())
-        f.setPermissions(QFile::permissions(m_target));
+    temp = f.fileName();
+    step();
+    if (QFileInfo(target).isFile())
+        f.setPermissions(QFile::permissions(target));
 
     qint64 done = 0;
     while (done < bytes.size()) {
@@ -337,11 +443,50 @@ PendingSave::PendingSave(const QString& path, const QByteArray& bytes, ErrorKind
             break;
         done += n;
     }
+    step();
     if (done != bytes.size() || !syncToDisk(f))
-        fail(systemReason(f.errorString()));
+        return systemReason(f.errorString());
     f.close();
     if (f.error() != QFileDevice::NoError)
-        fail(systemReason(f.errorString()));
+        return systemReason(f.errorString());
+    step();
+    return {};
+}
+
+// POSIX rename replaces the file in one step: a reader, or a process killed
+// at any moment, sees the old content or the new, never a mix.
+bool renameOver(const QString& from, const QString& to) {
+    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
+        return false;
+    step();
+    return true;
+}
+
+QString withSlash(const QString& folder) {
+    return folder.endsWith(u'/') ? folder : folder + u'/';
+}
+
+QString folderOf(const QString& path) {
+    return QFileInfo(path).absolutePath();
+}
+
+// A change that spans files is decided once this file is in place: it
+// lists the temporary files, all written and synced, that are to become
+// the files. The next start finishes what a killed process left of it.
+const QString kJournalName = QStringLiteral(".~tarvell.journal");
+
+} // namespace
+
+PendingSave::PendingSave(const QString& path, const QByteArray& bytes, ErrorKind kind)
+    : m_path(path), m_target(path), m_kind(kind) {
+    // A settings file kept as a link elsewhere stays a link: its target is
+    // what gets replaced.
+    const QFileInfo info(path);
+    if (info.isSymLink() && !info.canonicalFilePath().isEmpty())
+        m_target = info.canonicalFilePath();
+    const QString reason = writeTemporary(m_target, bytes, m_temp);
+    if (!reason.isEmpty())
+        fail(reason);
 }
 
 PendingSave::~PendingSave() {
@@ -360,13 +505,103 @@ void PendingSave::fail(const QString& reason) {
 void PendingSave::commit() {
     if (m_done)
         return;
-    // POSIX rename replaces the file in one step: a reader, or a process
-    // killed at any moment, sees the old content or the new, never a mix.
-    if (std::rename(QFile::encodeName(m_temp).constData(),
-                    QFile::encodeName(m_target).constData()) != 0)
+    if (!renameOver(m_temp, m_target))
         fail(systemReason(QString()));
     m_done = true;
-    syncFolder(QFileInfo(m_target).absolutePath());
+    m_committed = true;
+    syncFolder(folderOf(m_target));
+    step();
+}
+
+void PendingSave::commitTogether(const QString& folder, std::initializer_list<PendingSave*> saves) {
+    if (saves.size() == 0)
+        return;
+    const QString dir = withSlash(folder);
+    const QString journal = dir + kJournalName;
+    QByteArray entries;
+    for (PendingSave* s : saves) {
+        const QString temp = s->m_temp;
+        const bool inFolder = temp.startsWith(dir) && !temp.mid(dir.size()).contains(u'/');
+        entries += QFile::encodeName(inFolder ? temp.mid(dir.size()) : temp) + '\0';
+    }
+    QString journalTemp;
+    QString reason = writeTemporary(journal, entries, journalTemp);
+    if (reason.isEmpty() && !renameOver(journalTemp, journal))
+        reason = systemReason(QString());
+    if (!reason.isEmpty()) {
+        if (!journalTemp.isEmpty())
+            QFile::remove(journalTemp);
+        (*saves.begin())->fail(reason);
+    }
+    syncFolder(dir);
+    step();
+
+    QStringList folders;
+    for (PendingSave* s : saves) {
+        if (!renameOver(s->m_temp, s->m_target)) {
+            const QString why = systemReason(QString());
+            // Not for the next start to finish: the caller puts back what
+            // was already replaced.
+            QFile::remove(journal);
+            syncFolder(dir);
+            s->fail(why);
+        }
+        s->m_done = true;
+        s->m_committed = true;
+        if (!folders.contains(folderOf(s->m_target)))
+            folders << folderOf(s->m_target);
+    }
+    for (const QString& f : folders)
+        syncFolder(f);
+    step();
+    // Should the removal be lost to a power cut, the journal names files
+    // that are in place already, and finishing it does nothing.
+    QFile::remove(journal);
+    step();
+    syncFolder(dir);
+}
+
+bool finishInterruptedChange(const QString& folder) {
+    const QString dir = withSlash(folder);
+    const QString journal = dir + kJournalName;
+    QByteArray entries;
+    QString reason;
+    switch (readRegular(journal, entries, reason)) {
+    case Outcome::Missing:
+        return true;
+    case Outcome::Unreadable:
+        return false;
+    case Outcome::Read:
+        break;
+    }
+    QStringList folders;
+    for (const QByteArray& entry : entries.split('\0')) {
+        if (entry.isEmpty())
+            continue;
+        QString temp = QFile::decodeName(entry);
+        if (QDir::isRelativePath(temp))
+            temp = dir + temp;
+        const QFileInfo info(temp);
+        // Only what a save writes, and only while it is not yet in place.
+        if (!isLeftover(info.fileName()) || info.isSymLink() || !info.isFile())
+            continue;
+        const QString target = temp.left(temp.size() - kTempMarker.size() - 6);
+        if (!renameOver(temp, target))
+            return false;
+        if (!folders.contains(folderOf(target)))
+            folders << folderOf(target);
+    }
+    for (const QString& f : folders)
+        syncFolder(f);
+    if (!QFile::remove(journal))
+        return false;
+    step();
+    syncFolder(dir);
+    return true;
+}
+
+void SetStepHook(std::function<void()> hook) {
+    stepHook() = std::move(hook);
 }
 
 void saveBytes(const QString& path, const QByteArray& bytes, ErrorKind kind) {

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <initializer_list>
 
 namespace Cp949 {
 
@@ -44,12 +45,14 @@ Encoding detect(QByteArrayView bytes, qsizetype* bomSize = nullptr);
 QString decode(QByteArrayView bytes);
 bool isWellFormedUtf8(QByteArrayView bytes);
 
+// Only regular files are read, and none larger than any record could grow
+// (128 MiB): a FIFO would block the program, a link to a device never end.
 // Whole file as raw bytes; an empty array when it is missing or unreadable.
 QByteArray readBytes(const QString& path, bool* exists = nullptr);
 // The bytes a rewrite of the file starts from: empty when the file is
-// missing. A file that is there but cannot be read whole (a directory in its
-// place, no permission, a read error) throws EFileError of the given kind,
-// since a rewrite from nothing would destroy what it holds.
+// missing. A file that is there but cannot be read whole (a directory, FIFO
+// or device in its place, no permission, a read error) throws EFileError of
+// the given kind, since a rewrite from nothing would destroy what it holds.
 QByteArray readForUpdate(const QString& path, ErrorKind kind);
 // How many files this process has opened for reading: lets tests prove
 // that the once-a-second clock leaves the disk alone.
@@ -70,6 +73,14 @@ public:
     // Puts the new content in place by an atomic rename and syncs the folder,
     // so that the rename itself survives a power loss.
     void commit();
+    // Puts several in place as one change. Once all are written, a journal
+    // that names them is put in the folder first; from then on the change
+    // is decided: a process killed part-way leaves it for
+    // finishInterruptedChange() to complete. A rename that fails ends the
+    // change where it stands and throws; the saves committed before it stay
+    // committed (see isCommitted()), for the caller to put back.
+    static void commitTogether(const QString& folder, std::initializer_list<PendingSave*> saves);
+    bool isCommitted() const { return m_committed; }
     QString temporaryPath() const { return m_temp; }
 
 private:
@@ -80,6 +91,7 @@ private:
     QString m_temp;
     ErrorKind m_kind;
     bool m_done = false;
+    bool m_committed = false;
 };
 
 // Replaces the file through a PendingSave: after any failure the previous
@@ -91,6 +103,17 @@ void saveBytes(const QString& path, const QByteArray& bytes, ErrorKind kind);
 // file is synced and when, or to make the sync fail; an empty one restores fsync.
 using SyncFunction = std::function<int(int fd)>;
 void SetSyncFunction(SyncFunction sync);
+
+// Completes a change of several files (PendingSave::commitTogether) that a
+// killed process left in the folder; only while no other process can be
+// saving there, and before removeLeftovers(). Answers false when it could
+// not, and then the temporary files must stay for a later try.
+bool finishInterruptedChange(const QString& folder);
+
+// Called at every step of a save that a kill could interrupt: after the
+// temporary file is made, written, synced, renamed, and the folder synced.
+// The crash test aims its kills with it; an empty one removes it.
+void SetStepHook(std::function<void()> hook);
 
 // Whether a file name is one of the temporary files that saves make
 // ("<file name>.~tarvell.<six letters or digits>"), left behind only when

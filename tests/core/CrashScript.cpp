@@ -74,4 +74,8 @@ void Apply(TvxPrjInfo& prj, TvxAnniversary& cursor, int seed, int index) {
     }
 }
 
+TDateTime RelapseMoment() {
+    return EncodeDateTime(2026, 12, 7, 12, 43, 14);
+}
+
 } // namespace CrashScript

@@ -10,4 +10,7 @@ namespace CrashScript {
 // Runs write number `index` of the script named by `seed`.
 void Apply(TvxPrjInfo& prj, TvxAnniversary& cursor, int seed, int index);
 
+// The moment of the writer's relapses when it records nothing else.
+TDateTime RelapseMoment();
+
 } // namespace CrashScript

@@ -1,34 +1,53 @@
-// Usage: crash_writer <program folder> <lock folder> <seed> <writes>
+// Usage: crash_writer <program folder> <lock folder> <seed | relapse> <writes> [<die at step>]
 // Takes the program's locks as the program does, prints READY, runs the
-// writes of the crash script, prints DONE and waits until standard input
-// closes. The crash test kills it with SIGKILL somewhere along the way.
+// writes of the crash script (or, for "relapse", that many relapses at one
+// fixed moment), prints DONE and waits until standard input closes. The
+// crash test kills it with SIGKILL somewhere along the way; given a step,
+// it kills itself at that step of its saves, counted from its start.
 #include "core/ProjectInfo.h"
 #include "runtime/Desktop.h"
 #include "runtime/Errors.h"
+#include "runtime/TextFile.h"
 #include "tests/core/CrashScript.h"
 
 #include <QCoreApplication>
+#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <string>
+#include <unistd.h>
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     if (argc < 5)
         return 2;
+    if (argc > 5) {
+        const int dieAt = std::atoi(argv[5]);
+        TextFile::SetStepHook([dieAt, steps = 0]() mutable {
+            if (++steps == dieAt)
+                ::kill(::getpid(), SIGKILL);
+        });
+    }
     Desktop::SetWarningHandler([](const QString&, const QString&) {});
     const QString folder = QString::fromLocal8Bit(argv[1]);
     TvxPrjInfo prj(folder, QString::fromLocal8Bit(argv[2]));
     if (!prj.CheckSingleInstance())
         return 3;
     TvxAnniversary cursor(folder);
+    const bool relapses = std::string(argv[3]) == "relapse";
     const int seed = std::atoi(argv[3]);
     const int writes = std::atoi(argv[4]);
     std::printf("READY\n");
     std::fflush(stdout);
     try {
-        for (int i = 0; i < writes; ++i)
-            CrashScript::Apply(prj, cursor, seed, i);
+        for (int i = 0; i < writes; ++i) {
+            if (relapses) {
+                Clock::SetNow(CrashScript::RelapseMoment());
+                prj.Restart();
+            } else {
+                CrashScript::Apply(prj, cursor, seed, i);
+            }
+        }
     } catch (const EFileError& e) {
         std::printf("ERROR %s\n", e.message().toUtf8().constData());
         return 4;

@@ -4,10 +4,16 @@
 #include "runtime/TextFile.h"
 #include "tests/support/TestSupport.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QProcess>
 #include <QTest>
 #include <memory>
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#endif
 
 using TestSupport::FrozenClock;
 using TestSupport::TempProgramFolder;
@@ -34,6 +40,8 @@ private slots:
     void instanceMark_data();
     void instanceMark();
     void secondCopyOnTheSameRecordsIsRefused();
+    void oddLocks_data();
+    void oddLocks();
 };
 
 void TestProjectInfo::fileNames() {
@@ -365,6 +373,12 @@ void TestProjectInfo::secondCopyOnTheSameRecordsIsRefused() {
     programDir.write("plzNoSmoking.ini", "[Personal]\r\nDebt=1\r\n");
     programDir.write("plzNoSmoking.log.~tarvell.Ab12Cd", "half a log");
     programDir.write("ToMe.txt.backup", "the user's");
+    // What start-ups left when killed while probing the folder: a dead
+    // one's probe and its replacement go, a live one's stays.
+    const QString liveProbe = ".tarvell-probe-" + QString::number(::getppid());
+    for (const QString& name : {QString(".tarvell-probe-2147483647"),
+                                QString(".tarvell-probe-2147483647.aB3dE9"), liveProbe})
+        programDir.write(name, "-");
 
     QProcess first;
     first.start(QStringLiteral(INSTANCE_HELPER), {programDir.path(), lockDirA.path()});
@@ -373,6 +387,8 @@ void TestProjectInfo::secondCopyOnTheSameRecordsIsRefused() {
     // The leftover of a killed save is gone; nothing else is touched.
     QVERIFY(!programDir.exists("plzNoSmoking.log.~tarvell.Ab12Cd"));
     QVERIFY(programDir.exists("ToMe.txt.backup"));
+    QVERIFY(!programDir.exists(".tarvell-probe-2147483647"));
+    QVERIFY(!programDir.exists(".tarvell-probe-2147483647.aB3dE9"));
 
     // A save of the running copy is under way: a second copy must not touch it.
     programDir.write("plzNoSmoking.ini.~tarvell.Zz99zz", "being written");
@@ -394,7 +410,52 @@ void TestProjectInfo::secondCopyOnTheSameRecordsIsRefused() {
     third.closeWriteChannel();
     QVERIFY(third.waitForFinished(10000));
     QCOMPARE(programDir.read("plzNoSmoking.ini"), QByteArray("[Personal]\r\nDebt=1\r\n"));
-    QCOMPARE(programDir.files(), QStringList({"ToMe.txt.backup", "plzNoSmoking.ini"}));
+    QCOMPARE(programDir.files(), QStringList({liveProbe, "ToMe.txt.backup", "plzNoSmoking.ini"}));
+}
+
+// A lock that no live copy holds is taken over, whatever it holds (a power
+// cut leaves it empty); what is no lock file at all ends start-up with a
+// message that names it.
+void TestProjectInfo::oddLocks_data() {
+    QTest::addColumn<QString>("lock");
+    QTest::addColumn<QString>("obstacle");
+    for (const QString lock : {"locks/Tarvell.lock", "plzNoSmoking.lock"})
+        for (const QString obstacle : {"empty", "garbled", "held by a live copy", "a folder"})
+            QTest::addRow("%s: %s", qPrintable(lock), qPrintable(obstacle)) << lock << obstacle;
+}
+
+void TestProjectInfo::oddLocks() {
+    QFETCH(QString, lock);
+    QFETCH(QString, obstacle);
+    TempProgramFolder dir;
+    const QString path = dir.file(lock);
+    QDir(dir.path()).mkpath(obstacle == "a folder" ? lock : "locks");
+    if (obstacle != "a folder") {
+        dir.write(lock, obstacle == "garbled" ? QByteArray("\xff\xfegarbage\n\n") : QByteArray());
+        QFile f(path); // left a while ago
+        QVERIFY(f.open(QIODevice::ReadWrite) &&
+                f.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                              QFileDevice::FileModificationTime));
+    }
+    const int holder = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    if (obstacle == "held by a live copy")
+        QCOMPARE(::flock(holder, LOCK_EX | LOCK_NB), 0);
+    QStringList warnings;
+    Desktop::SetWarningHandler([&](const QString&, const QString& text) { warnings << text; });
+    const bool only = TvxPrjInfo(dir.path(), dir.file("locks")).CheckSingleInstance();
+    Desktop::SetWarningHandler({});
+    ::close(holder);
+    if (obstacle == "empty" || obstacle == "garbled") {
+        QVERIFY(only);
+        QCOMPARE(warnings, QStringList());
+    } else if (obstacle == "a folder") {
+        QVERIFY(!only);
+        QVERIFY2(warnings.size() == 1 && warnings.first().contains(path),
+                 qPrintable(warnings.join("|")));
+    } else {
+        QVERIFY(!only);
+        QCOMPARE(warnings, QStringList{TvxPrjInfo::WarningAlreadyRunning()});
+    }
 }
 
 QTEST_GUILESS_MAIN(TestProjectInfo)

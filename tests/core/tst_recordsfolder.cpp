@@ -5,7 +5,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTest>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using TestSupport::TempProgramFolder;
 
@@ -40,6 +43,9 @@ private slots:
     void userDataFolder_data();
     void userDataFolder();
     void settingsObjectFollowsTheDecision();
+    void recordsOfAFolderThatCannotBeWritten_data();
+    void recordsOfAFolderThatCannotBeWritten();
+    void folderNamedInBytesThatAreNoUtf8();
 };
 
 void TestRecordsFolder::decision_data() {
@@ -125,6 +131,10 @@ void TestRecordsFolder::userDataFolder_data() {
     QTest::newRow("XDG_DATA_HOME wins")
         << QByteArray("/home/u") << QByteArray("/data/u") << "/data/u/Tarvell/";
     QTest::newRow("no home") << QByteArray() << QByteArray() << "";
+    // Relative to the current folder it would differ from folder to folder.
+    QTest::newRow("relative XDG_DATA_HOME is ignored")
+        << QByteArray("/home/u") << QByteArray("data/u") << "/home/u/.local/share/Tarvell/";
+    QTest::newRow("relative XDG_DATA_HOME, no home") << QByteArray() << QByteArray("data/u") << "";
 }
 
 void TestRecordsFolder::userDataFolder() {
@@ -156,6 +166,92 @@ void TestRecordsFolder::settingsObjectFollowsTheDecision() {
     QCOMPARE(info.ProgramFolder, here + "/");
     QCOMPARE(info.IniFileName(), here + "/plzNoSmoking.ini");
     QCOMPARE(info.InstalledDataFolder, QDir::cleanPath(here + "/../share/tarvell") + "/");
+}
+
+// A portable copy whose folder holds records but cannot be written (a
+// read-only mount): the records are never passed over for a first run.
+void TestRecordsFolder::recordsOfAFolderThatCannotBeWritten_data() {
+    QTest::addColumn<QString>("data");      // the user's data folder; empty: no home
+    QTest::addColumn<QByteArray>("ownIni"); // a settings file already in it
+    QTest::addColumn<QString>("expected");  // "copied", "kept" or "refused"
+    const QString home = "home/.local/share/Tarvell";
+    QTest::newRow("empty user folder") << home << QByteArray() << "copied";
+    QTest::newRow("user folder with records")
+        << home << QByteArray("[Personal]\r\nDebt=7\r\n") << "kept";
+    QTest::newRow("no home") << "" << QByteArray() << "refused";
+    QTest::newRow("user folder cannot be made") << "a file/T" << QByteArray() << "refused";
+}
+
+void TestRecordsFolder::recordsOfAFolderThatCannotBeWritten() {
+    QFETCH(QString, data);
+    QFETCH(QByteArray, ownIni);
+    QFETCH(QString, expected);
+    Scene scene;
+    const QString program = scene.path("records");
+    const QStringList records = {"Holiday - 2026.dat", "ToMe.txt", "plzNoSmoking.ini",
+                                 "plzNoSmoking.log"};
+    QDir().mkpath(program);
+    for (const QString& name : records + QStringList{"notes.txt"})
+        scene.root.write("records/" + name, name.toUtf8());
+    // Not replaceable even for root: a folder has the probe's name.
+    QDir().mkpath(program + "/.tarvell-probe-" +
+                  QString::number(QCoreApplication::applicationPid()) + "/x");
+    QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner);
+    const QString dataFolder = scene.path(data);
+    if (!ownIni.isEmpty()) {
+        QDir().mkpath(dataFolder);
+        scene.root.write(data + "/plzNoSmoking.ini", ownIni);
+    }
+    const RecordsFolder::Choice c = RecordsFolder::Choose(program, dataFolder);
+    const RecordsFolder::Choice again = RecordsFolder::Choose(program, dataFolder);
+    QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    if (expected == "refused") {
+        // Where the records are, and why they cannot be used.
+        QVERIFY2(c.error.startsWith("기록이 있는 폴더에 쓸 수 없어서 그 기록을 이어 쓸 수 "
+                                    "없습니다.\n\n" +
+                                    program + "\n\n"),
+                 qPrintable(c.error));
+        return;
+    }
+    QVERIFY2(c.ok(), qPrintable(c.error));
+    QCOMPARE(c.folder, dataFolder + "/");
+    QCOMPARE(again.notice, QString()); // said once
+    if (expected == "kept") {
+        QCOMPARE(c.notice, QString());
+        QCOMPARE(entries(dataFolder), QStringList{"plzNoSmoking.ini"});
+        QCOMPARE(scene.root.read(data + "/plzNoSmoking.ini"), ownIni);
+        return;
+    }
+    QStringList copied = entries(dataFolder);
+    copied.sort();
+    QCOMPARE(copied, records);
+    for (const QString& name : records)
+        QCOMPARE(scene.root.read(data + "/" + name), name.toUtf8());
+    QVERIFY2(c.notice.startsWith("프로그램 폴더에 쓸 수 없어서, 그곳의 기록을 사용자 폴더로 "
+                                 "복사했습니다.\n\n" +
+                                 program + "\n→ " + dataFolder + "\n\n"),
+             qPrintable(c.notice));
+}
+
+// Paths are bytes: a folder whose name is no UTF-8 is used all the same.
+void TestRecordsFolder::folderNamedInBytesThatAreNoUtf8() {
+    Scene scene;
+    const QByteArray folder = QFile::encodeName(scene.root.path()) + "\xff\xfe folder";
+    QCOMPARE(::mkdir(folder.constData(), 0700), 0);
+    // Qt cannot name it to remove it.
+    const auto removeFolder = qScopeGuard([&] {
+        ::unlink((folder + "/plzNoSmoking.ini").constData());
+        ::rmdir(folder.constData());
+    });
+    const QString usable = RecordsFolder::ExecutableFolderOf(folder + "/tarvell");
+    const RecordsFolder::Choice c = RecordsFolder::Choose(usable, scene.path("home/Tarvell"));
+    QVERIFY2(c.ok(), qPrintable(c.error));
+    QCOMPARE(c.folder, usable + "/");
+    TvxPrjInfo(c.folder).WriteRetryCount(3);
+    // The record is in that very folder.
+    struct stat st = {};
+    QCOMPARE(::stat((folder + "/plzNoSmoking.ini").constData(), &st), 0);
 }
 
 QTEST_GUILESS_MAIN(TestRecordsFolder)

@@ -1,9 +1,9 @@
 // The program started on hostile program folders: random bytes, 50 MB
 // files, bad dates, numbers out of range, byte-order marks, UTF-16, NUL
-// bytes, directories where files belong. Each time the daily check and the
-// main window must come up, the clock must keep ticking briskly, the menu
-// must work and the program must quit cleanly; failures may only reach the
-// user as the file layer's messages.
+// bytes, directories, FIFOs and devices where files belong. Each time the
+// daily check and the main window must come up, the clock must keep ticking
+// briskly, the menu must work and the program must quit cleanly; failures
+// may only reach the user as the file layer's messages.
 #include "core/ProjectInfo.h"
 #include "dialogs/CheckSmoke.h"
 #include "dialogs/Startup.h"
@@ -24,6 +24,7 @@
 #include <QTest>
 #include <QTimerEvent>
 #include <functional>
+#include <sys/stat.h>
 
 using TestSupport::FrozenClock;
 using TestSupport::TempProgramFolder;
@@ -62,6 +63,10 @@ QByteArray utf16(const QString& text) {
 
 void makeFolder(const TempProgramFolder& dir, const QString& name) {
     QDir(dir.path()).mkpath(name + QStringLiteral("/inside"));
+}
+
+void makeFifo(const TempProgramFolder& dir, const QString& name) {
+    ::mkfifo(QFile::encodeName(dir.file(name)).constData(), 0600);
 }
 
 struct Hostile {
@@ -182,6 +187,15 @@ QList<Hostile> hostiles() {
              d.write(kLog, "line\r\xb0");
          },
          true},
+        {"settings file a FIFO", [](const TempProgramFolder& d) { makeFifo(d, kIni); }},
+        {"settings file a link to /dev/zero",
+         [](const TempProgramFolder& d) { QFile::link("/dev/zero", d.file(kIni)); }},
+        {"holiday and anniversary files a FIFO and /dev/zero",
+         [](const TempProgramFolder& d) {
+             d.write(kIni, "[Date]\r\nStart=2026-12-01\r\n");
+             makeFifo(d, kHoliday);
+             QFile::link("/dev/zero", d.file(kAnniversary));
+         }},
         {"leftovers of killed saves",
          [](const TempProgramFolder& d) {
              d.write(kIni, "[Date]\r\nStart=2026-12-01\r\n");

@@ -35,6 +35,8 @@ private slots:
     void leftoverNames();
     void removeLeftoversKeepsOtherFiles();
     void unreadableFileIsNotRewritten();
+    void onlyRegularFilesAreRead_data();
+    void onlyRegularFilesAreRead();
 };
 
 void TestTextFile::lineEnds_data() {
@@ -306,6 +308,39 @@ void TestTextFile::unreadableFileIsNotRewritten() {
     QCOMPARE(TextFile::readForUpdate(dir.file("missing"), TextFile::ErrorKind::UnableToWrite),
              QByteArray());
     QCOMPARE(TextFile::readBytes(dir.file("a.ini")), QByteArray());
+}
+
+// A FIFO would block the reader, /dev/zero would never end: what is not a
+// regular file of a sane size reads as nothing and refuses a rewrite.
+void TestTextFile::onlyRegularFilesAreRead_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("FIFO") << "fifo";
+    QTest::newRow("link to /dev/zero") << "/dev/zero";
+    QTest::newRow("larger than any record") << "huge";
+}
+
+void TestTextFile::onlyRegularFilesAreRead() {
+    QFETCH(QString, kind);
+    TempProgramFolder dir;
+    const QString path = dir.file("plzNoSmoking.ini");
+    const QByteArray native = QFile::encodeName(path);
+    dir.write("plzNoSmoking.ini", "[Date]\r\n");
+    if (kind == "huge") // sparse: it takes no room on the disk
+        QCOMPARE(::truncate(native.constData(), 200LL * 1024 * 1024), 0);
+    else if (QFile::remove(path) && kind == "fifo")
+        QCOMPARE(::mkfifo(native.constData(), 0600), 0);
+    else
+        QVERIFY(QFile::link(kind, path));
+
+    bool exists = true;
+    QCOMPARE(TextFile::readBytes(path, &exists), QByteArray());
+    QVERIFY(!exists);
+    try {
+        TextFile::readForUpdate(path, TextFile::ErrorKind::UnableToWrite);
+        QFAIL("read for a rewrite");
+    } catch (const EFileError& e) {
+        QCOMPARE(e.message(), QStringLiteral("Unable to write to ") + path);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestTextFile)
