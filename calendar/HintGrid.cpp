@@ -22,7 +22,19 @@ const QColor kGridLine(0xC0, 0xC0, 0xC0);
 
 // ------------------------------------------------------------- hint window
 
-THintWindow::THintWindow() : QLabel(nullptr, Qt::ToolTip | Qt::BypassGraphicsProxyWidget) {
+// The hint stands on the cell's corner, so a long list reaches under the
+// resting pointer. Taking no mouse input, it leaves the pointer to the
+// grid: were the pointer to pass to the hint, the grid would be left, put
+// the hint away, be entered again and refuse the same day's hint, so a
+// day with many entries would never show one. The window has from the
+// start the flags that Qt's X11 layer wants for a tooltip: missing them,
+// it makes the window anew at the first showing to add them, and the new
+// window takes mouse input again.
+THintWindow::THintWindow()
+    : QLabel(nullptr, Qt::ToolTip | Qt::BypassGraphicsProxyWidget | Qt::WindowTransparentForInput |
+                          Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint |
+                          Qt::BypassWindowManagerHint) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
     setForegroundRole(QPalette::ToolTipText);
     setBackgroundRole(QPalette::ToolTipBase);
     setPalette(QToolTip::palette());

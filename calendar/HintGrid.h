@@ -25,7 +25,7 @@ struct THintInfo {
 };
 
 // The hint window: the desktop's tooltip face, placed exactly where it is
-// told rather than below the mouse pointer.
+// told rather than below the mouse pointer, and transparent for the mouse.
 class THintWindow : public QLabel {
     Q_OBJECT
 public:

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QIcon>
 #include <QString>
+#include <QTimeEdit>
 
 class QLabel;
 class QWidget;
@@ -35,3 +36,27 @@ TvxGradiButton* Button(QWidget* parent, TvxGradiColors* colors, const QString& c
                        int y, int width, int height);
 
 } // namespace DialogParts
+
+// A time field in which digits typed into a section replace it, as in any
+// time field: "3", "0" typed into the minutes of 12:26:45 give 12:30:45,
+// and a full section passes the typing on to the next. The toolkit's own
+// field inserts a digit at the cursor, which a full two-digit section
+// refuses, and shows a half-typed section that its value does not hold.
+// A click selects the section it lands in, so that what typing will replace
+// shows; the arrows and typing over the whole text work as in the toolkit.
+class TvxTimeEdit : public QTimeEdit {
+    Q_OBJECT
+public:
+    explicit TvxTimeEdit(QWidget* parent = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // A first digit that a second may still join (the "2" of "23"), and its
+    // section; none once the section is full or after any other key.
+    Section m_pendingSection = NoSection;
+    int m_pendingDigit = -1;
+};

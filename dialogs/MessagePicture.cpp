@@ -13,19 +13,37 @@ int blend(int under, int over, int cover, int full) {
     return (under * (full - cover) + over * cover + full / 2) / full;
 }
 
+// The room a piece leaves at the picture's right edge when it has to be
+// drawn smaller: as much as the pictures leave at their left.
+constexpr int kRightMargin = 6;
+
+// The face drawn at `scale` times the given pixel size.
+QFont largeFont(const QFont& font, int pixelSize, int scale) {
+    QFont large = font;
+    large.setPixelSize(std::max(1, pixelSize) * scale);
+    // The large drawing is hard-edged: the smoothing comes only from the
+    // averaging below, as much of it as the level asks for.
+    large.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias));
+    large.setHintingPreference(QFont::PreferNoHinting);
+    return large;
+}
+
 void drawPiece(QImage& picture, const QFont& font, const TvxPictureText& piece) {
     if (piece.text.isEmpty())
         return;
     const int level = std::clamp(piece.level, 0, 4);
     const int scale = 1 << level;
 
-    // The large drawing is hard-edged: the smoothing comes only from the
-    // averaging below, as much of it as the level asks for.
-    QFont large = font;
-    large.setPixelSize(std::max(1, font.pixelSize()) * scale);
-    large.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias));
-    large.setHintingPreference(QFont::PreferNoHinting);
-    const QFontMetrics fm(large);
+    const QFont designed = largeFont(font, font.pixelSize(), scale);
+    const QFontMetrics fm(designed);
+    // A text too long for the picture would lose its end at the edge: it
+    // is drawn at the largest size that fits instead, on the baseline of
+    // its line, so that it still reads as the rest of that line.
+    QFont large = designed;
+    const int room = (picture.width() - kRightMargin - piece.x) * scale;
+    for (int size = font.pixelSize() - 1;
+         room > 0 && size >= 1 && QFontMetrics(large).horizontalAdvance(piece.text) > room; --size)
+        large = largeFont(font, size, scale);
 
     // Only the part of the picture the text can reach is drawn large: from
     // the text's left top to the picture's right edge, one cell high.
@@ -43,7 +61,8 @@ void drawPiece(QImage& picture, const QFont& font, const TvxPictureText& piece) 
         p.setFont(large);
         p.setPen(Qt::white);
         // The cell's top at the text's y, as the origin of a bitmap's text
-        // output is the left top of the cell.
+        // output is the left top of the cell; the baseline is that of the
+        // face at its own size.
         const QPoint origin((piece.x - target.x()) * scale, (piece.y - target.y()) * scale);
         p.drawText(origin + QPoint(0, fm.ascent()), piece.text);
     }

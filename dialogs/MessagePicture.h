@@ -43,6 +43,8 @@ struct TvxPictureText {
 // without smoothing, every 2^level × 2^level block is averaged into a
 // coverage, and the text colour is blended over what is already there by
 // that coverage. Pieces stand at their own x; none is measured from another.
+// A piece too long to end 6 pixels short of the right edge is drawn at the
+// largest size that does, on the baseline it would have had.
 QImage DrawMessagePicture(const QSize& size, const QColor& background, const QFont& font,
                           const QList<TvxPictureText>& texts);
 

@@ -34,7 +34,7 @@ TfrmModifyDateTime::TfrmModifyDateTime(QWidget* parent) : TvxModalDialog(parent,
     pckDate->setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
     pckDate->setGridVisible(false);
 
-    pckTime = new QTimeEdit(this);
+    pckTime = new TvxTimeEdit(this);
     pckTime->setGeometry(190, 42, 186, 20);
     pckTime->setLocale(korean);
     pckTime->setDisplayFormat(QStringLiteral("HH:mm:ss"));

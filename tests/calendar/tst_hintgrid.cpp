@@ -8,6 +8,7 @@
 
 #include <QAccessible>
 #include <QAccessibleTableCellInterface>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QTest>
 #include <memory>
@@ -29,6 +30,16 @@ QPoint centreOfDay(const THintGrid& g, int day) {
     return g.CellRect(i % 7, i / 7).center();
 }
 
+// The last mouse move a widget was given.
+struct MoveSpy : QObject {
+    QPoint last{-1, -1};
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::MouseMove)
+            last = static_cast<QMouseEvent*>(event)->position().toPoint();
+        return false;
+    }
+};
+
 } // namespace
 
 class TestHintGrid : public QObject {
@@ -49,6 +60,7 @@ private slots:
     void focusMarkOnlyFromTheKeyboard_data();
     void focusMarkOnlyFromTheKeyboard();
     void accessibleTable();
+    void longHintLeavesThePointerToTheGrid();
 
 private:
     void writeAnniversaries(const QString& text);
@@ -364,6 +376,31 @@ void TestHintGrid::accessibleTable() {
     QCOMPARE(table->focusChild(), cell);
     QCOMPARE(table->tableInterface()->selectedCells(), QList<QAccessibleInterface*>{cell});
     QCOMPARE(table->childAt(cell->rect().center().x(), cell->rect().center().y()), cell);
+}
+
+// On an X display a window that appears under the pointer takes it. A hint
+// long enough to reach the resting pointer must leave it to the grid, or
+// the grid is left, puts the hint away, is entered again and refuses the
+// same day. Runs on a virtual display as tst_hintgrid_x11.
+void TestHintGrid::longHintLeavesThePointerToTheGrid() {
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        QSKIP("needs an X display");
+    writeAnniversaries(QStringLiteral("[12]\r\n17=\"하나,둘,셋,넷,다섯,여섯,일곱,여덟\"\r\n"));
+    m_grid->move(40, 30);
+    m_grid->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_grid.get()));
+    MoveSpy spy;
+    m_grid->installEventFilter(&spy);
+    const QRect day17 = m_grid->CellRect(4, 2);
+    QCursor::setPos(m_grid->mapToGlobal(day17.topLeft() + QPoint(8, 40)));
+    QTRY_VERIFY_WITH_TIMEOUT(m_grid->HintShown(), 30000);
+    QCOMPARE(m_grid->ShownHintText().count(u'\n'), 7);
+    QCOMPARE(m_grid->ShownHintPos(), m_grid->mapToGlobal(day17.topLeft()));
+    // A move under the hint comes after all that the hint's showing caused.
+    const QPoint under = day17.topLeft() + QPoint(10, 45);
+    QCursor::setPos(m_grid->mapToGlobal(under));
+    QTRY_COMPARE_WITH_TIMEOUT(spy.last, under, 30000);
+    QVERIFY(m_grid->HintShown());
 }
 
 QTEST_MAIN(TestHintGrid)

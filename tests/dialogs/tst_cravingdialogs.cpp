@@ -327,6 +327,10 @@ private slots:
                     ++i;
                 QVERIFY2(i < pieces.size(),
                          qPrintable(QStringLiteral("ink at %1,%2").arg(x).arg(y)));
+                // A text that reaches the right edge has lost its end there:
+                // the last appeal's "셑팅되며, 천민으로 돌아갑니다...!!" did.
+                QVERIFY2(x < image.width() - 3,
+                         qPrintable(QStringLiteral("cut at %1,%2").arg(x).arg(y)));
                 QVERIFY(isBlendStep(c, ground, pieces[i].colour, 1 << (2 * level)));
                 smoothed = smoothed || c != pieces[i].colour;
                 if (top[i] < 0)

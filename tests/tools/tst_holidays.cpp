@@ -67,6 +67,11 @@ void TestHolidays::substituteDays_data() {
     QTest::newRow("2027: 노동절 and 제헌절 Saturday, 성탄절 Saturday")
         << 2027 << dates(2027, {{2, 9}, {5, 3}, {7, 19}, {8, 16}, {10, 4}, {10, 11}, {12, 27}});
     QTest::newRow("2028: 추석 with 개천절 on one day gives one") << 2028 << dates(2028, {{10, 5}});
+    QTest::newRow("2036: 추석 on 개천절 and on a Sunday gives two")
+        << 2036 << dates(2036, {{1, 30}, {3, 3}, {5, 6}, {10, 6}, {10, 7}});
+    QTest::newRow("2039: 추석 on a Sunday and on 개천절 gives two")
+        << 2039
+        << dates(2039, {{1, 26}, {5, 2}, {5, 3}, {7, 18}, {10, 4}, {10, 5}, {10, 10}, {12, 26}});
 }
 
 void TestHolidays::substituteDays() {

@@ -16,8 +16,8 @@ enum class Reckoning { Solar, Lunar };
 // When a holiday earns a substitute day.
 enum class Substitute {
     Never,
-    // One substitute for the whole run when one of its days is a Sunday or
-    // also another holiday (a Saturday does not count).
+    // One substitute for each day of the run that is a Sunday or also
+    // another holiday (a Saturday does not count).
     OnSundayOrHoliday,
     // When it falls on a Saturday, a Sunday or another holiday.
     OnWeekendOrHoliday,
@@ -72,7 +72,8 @@ bool isSunday(const QDate& d) {
     return d.dayOfWeek() == Qt::Sunday;
 }
 
-// The days that ask for one substitute, and the day after which it is sought.
+// The days that ask for one substitute together, and the day after which
+// it is sought.
 struct Claim {
     QSet<QDate> causes;
     QDate after;
@@ -131,14 +132,14 @@ QMap<QDate, QStringList> OfYear(int year) {
         runs << run;
     }
 
-    // Which holidays ask for a substitute, and on which of their days.
+    // Which days of which holidays ask for a substitute. Every such day of
+    // a three-day run asks on its own: a 추석 that meets both 개천절 and a
+    // Sunday is owed two days, sought after the run's last day.
     QList<Claim> claims;
     for (const Run& run : runs) {
         const Rule& rule = *run.rule;
         if (rule.substitute == Substitute::Never || year < rule.substituteFrom)
             continue;
-        Claim claim;
-        claim.after = run.days.last();
         for (const QDate& d : run.days) {
             const bool shared = holidays.value(d).size() > 1;
             const bool weekend = d.dayOfWeek() == Qt::Saturday || isSunday(d);
@@ -146,12 +147,11 @@ QMap<QDate, QStringList> OfYear(int year) {
                                   ? (weekend || shared)
                                   : (isSunday(d) || shared);
             if (asks)
-                claim.causes.insert(d);
+                claims << Claim{{d}, run.days.last()};
         }
-        if (!claim.causes.isEmpty())
-            claims << claim;
     }
-    // Holidays that ask because of the same day share one substitute.
+    // Holidays that ask because of the same day share one substitute: 추석
+    // on a weekday 개천절 is owed one day, not one for each name.
     for (bool merged = true; merged;) {
         merged = false;
         for (qsizetype i = 0; i < claims.size() && !merged; ++i) {
