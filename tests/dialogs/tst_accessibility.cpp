@@ -27,51 +27,57 @@ namespace {
 
 const QByteArray kIni = "[Personal]\r\nCount Retry=2\r\n[Date]\r\nStart=2026-01-02 03:04:05\r\n";
 
-std::unique_ptr<TvxModalDialog> make(const QString& which, TvxPrjInfo& prj) {
-    if (which == QLatin1String("check"))
+// Every dialog of the folder, the calculator in both of its modes.
+std::unique_ptr<TvxModalDialog> make(int which, TvxPrjInfo& prj) {
+    switch (which) {
+    case 0:
         return std::make_unique<TfrmCheckSmoke>(prj);
-    if (which.startsWith(QLatin1String("calc"))) {
+    case 1:
+        return std::make_unique<TfrmCalcDebt>(prj);
+    case 2: {
         auto d = std::make_unique<TfrmCalcDebt>(prj);
-        if (which == QLatin1String("calc, first run"))
-            d->SetFirstRunMode();
+        d->SetFirstRunMode();
         return d;
     }
-    if (which == QLatin1String("pledge"))
+    case 3:
         return std::make_unique<TfrmToMe>(prj);
-    if (which == QLatin1String("pledge view"))
+    case 4:
         return std::make_unique<TfrmWaitToMe>(prj);
-    if (which == QLatin1String("water"))
+    case 5:
         return std::make_unique<TfrmWaitWater>();
-    if (which == QLatin1String("board"))
+    case 6:
         return std::make_unique<TfrmWaitShowWeb>(prj);
-    if (which == QLatin1String("appeal"))
+    case 7:
         return std::make_unique<TfrmDontBear>();
-    if (which == QLatin1String("relapse"))
+    case 8:
         return std::make_unique<TfrmSorry>();
-    if (which == QLatin1String("ranks"))
+    case 9:
         return std::make_unique<TfrmShowGrade>(QList<QPixmap>());
-    if (which == QLatin1String("log"))
+    case 10:
         return std::make_unique<TfrmShowLog>(prj);
-    return std::make_unique<TfrmNonEffect>();
+    default:
+        return std::make_unique<TfrmNonEffect>();
+    }
 }
 
-void press(QWidget* control) {
-    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(control);
-    iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-}
-
-// Space-separated keys typed into whatever has the focus.
-void type(const QString& keys) {
-    for (const QString& key : keys.split(QLatin1Char(' '))) {
+// Comma-separated steps on whatever has the focus: keys, or "press:NAME"
+// for the press action of the button a screen reader calls NAME.
+void act(QWidget* window, const QString& steps) {
+    for (const QString& step : steps.split(QLatin1Char(','))) {
         QWidget* at = QApplication::focusWidget();
-        if (key == QLatin1String("Tab"))
-            QTest::keyClick(at, Qt::Key_Tab);
-        else if (key == QLatin1String("Shift+Tab"))
+        if (step.startsWith(QLatin1String("press:"))) {
+            for (QWidget* b : AccessibleTree::Buttons(window)) {
+                QAccessibleInterface* a = QAccessible::queryAccessibleInterface(b);
+                if (a->text(QAccessible::Name) == step.mid(6))
+                    a->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+            }
+        } else if (step == QLatin1String("Shift+Tab")) {
             QTest::keyClick(at, Qt::Key_Backtab, Qt::ShiftModifier);
-        else if (key == QLatin1String("Space"))
-            QTest::keyClick(at, Qt::Key_Space);
-        else
-            QTest::keyClick(at, Qt::Key_Return);
+        } else {
+            QTest::keyClick(at, step == QLatin1String("Tab")     ? Qt::Key_Tab
+                                : step == QLatin1String("Space") ? Qt::Key_Space
+                                                                 : Qt::Key_Return);
+        }
     }
 }
 
@@ -97,35 +103,25 @@ private slots:
     }
 
     void everyDialog_data() {
-        QTest::addColumn<QString>("which");
+        QTest::addColumn<int>("which");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("daily check") << "check"
-                                     << "안녕하세요.............^^";
-        QTest::newRow("calculator") << "calc"
-                                    << "지금까지 피운 담배값은....?";
-        QTest::newRow("calculator, first run") << "calc, first run"
-                                               << "지금까지 피운 담배값은....?";
-        QTest::newRow("pledge") << "pledge"
-                                << "금연 서약서";
-        QTest::newRow("pledge view") << "pledge view"
-                                     << "금연을 결심하실 때 말씀하신 서약서 입니다.";
-        QTest::newRow("water") << "water"
-                               << "꼭 해보세요";
-        QTest::newRow("board") << "board"
-                               << "이웃과 함께하면 수월합니다.";
-        QTest::newRow("appeal") << "appeal"
-                                << "금연 결심";
-        QTest::newRow("relapse") << "relapse"
-                                 << "에고, 이런 이런";
-        QTest::newRow("ranks") << "ranks"
-                               << "Tarvell의 신분 등급 소개";
-        QTest::newRow("log") << "log"
-                             << "이력 관리";
-        QTest::newRow("effects") << "effects"
-                                 << "금연 효과";
+        const char* captions[] = {"안녕하세요.............^^",
+                                  "지금까지 피운 담배값은....?",
+                                  "지금까지 피운 담배값은....?",
+                                  "금연 서약서",
+                                  "금연을 결심하실 때 말씀하신 서약서 입니다.",
+                                  "꼭 해보세요",
+                                  "이웃과 함께하면 수월합니다.",
+                                  "금연 결심",
+                                  "에고, 이런 이런",
+                                  "Tarvell의 신분 등급 소개",
+                                  "이력 관리",
+                                  "금연 효과"};
+        for (int i = 0; i < 12; ++i)
+            QTest::addRow("%d %s", i, captions[i]) << i << QString::fromUtf8(captions[i]);
     }
     void everyDialog() {
-        QFETCH(QString, which);
+        QFETCH(int, which);
         QFETCH(QString, caption);
         std::unique_ptr<TvxModalDialog> d = make(which, *m_prj);
         d->show();
@@ -145,61 +141,31 @@ private slots:
         const QList<QWidget*> forward = AccessibleTree::TabCycle();
         const QList<QWidget*> backward = AccessibleTree::TabCycle(true);
         for (QWidget* b : buttons)
-            QVERIFY2(forward.contains(b) && backward.contains(b),
-                     qPrintable(QAccessible::queryAccessibleInterface(b)->text(QAccessible::Name)));
+            QVERIFY(forward.contains(b) && backward.contains(b));
         d->hide();
     }
 
-    // The press action does what a click does: "미안" asks first, and only
-    // its OK restarts the record; "안 피웠어" just closes.
-    void dailyCheckByPressAction_data() {
-        QTest::addColumn<bool>("sorry");
-        QTest::addColumn<int>("answer"); // the confirmation's button, 0 when none comes
+    // The daily check answered without a mouse: by the press action, which
+    // does what a click does, or from the keyboard, where Tab reaches the
+    // answers and Space or Enter presses the one reached. A cancelled
+    // confirmation gives the focus back to "미안", still marked.
+    void dailyCheck_data() {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<int>("answer");   // the confirmation's button, 0 when none comes
+        QTest::addColumn<QString>("then"); // steps after a cancelled confirmation
         QTest::addColumn<int>("retries");
-        QTest::newRow("안 피웠어") << false << 0 << 2;
-        QTest::newRow("미안, Cancel") << true << int(QMessageBox::Cancel) << 2;
-        QTest::newRow("미안, OK") << true << int(QMessageBox::Ok) << 3;
+        QTest::newRow("press 안 피웠어") << "press:안 피웠어" << 0 << "" << 2;
+        QTest::newRow("press 미안, OK") << "press:미안" << int(QMessageBox::Ok) << "" << 3;
+        QTest::newRow("press 미안, Cancel, press 안 피웠어")
+            << "press:미안" << int(QMessageBox::Cancel) << "press:안 피웠어" << 2;
+        QTest::newRow("Tab Space: 미안, OK") << "Tab,Space" << int(QMessageBox::Ok) << "" << 3;
+        QTest::newRow("Tab Enter: 미안, Cancel, Tab Space: 안 피웠어")
+            << "Tab,Return" << int(QMessageBox::Cancel) << "Tab,Space" << 2;
+        QTest::newRow("Tab Tab Space: 안 피웠어") << "Tab,Tab,Space" << 0 << "" << 2;
+        QTest::newRow("Shift+Tab Enter: 안 피웠어") << "Shift+Tab,Return" << 0 << "" << 2;
     }
-    void dailyCheckByPressAction() {
-        QFETCH(bool, sorry);
-        QFETCH(int, answer);
-        QFETCH(int, retries);
-        TfrmCheckSmoke d(*m_prj);
-        bool stayed = true;
-        DialogDriver::Script script(30000);
-        script.on<TfrmCheckSmoke>(
-            [&](TfrmCheckSmoke* dlg) { press(sorry ? dlg->btnSorry : dlg->btnNoSmoked); });
-        if (answer != 0)
-            script.answer(QMessageBox::StandardButton(answer));
-        if (answer == QMessageBox::Cancel)
-            script.on<TfrmCheckSmoke>([&](TfrmCheckSmoke* dlg) {
-                stayed = dlg->isVisible();
-                press(dlg->btnNoSmoked);
-            });
-        script.start();
-        QCOMPARE(d.ShowModal(), TvxModalDialog::mrCancel);
-        QVERIFY(!script.timedOut());
-        QVERIFY(stayed);
-        QCOMPARE(script.messages.size(), answer != 0 ? 1 : 0);
-        QCOMPARE(m_prj->ReadRetryCount(), retries);
-    }
-
-    // Tab reaches the answers from the dialog that opened with nothing
-    // focused; Space or Enter presses the one reached. After the
-    // confirmation is cancelled the focus is back on "미안", marked.
-    void dailyCheckByKeyboard_data() {
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<QString>("then"); // keys after a cancelled confirmation
-        QTest::addColumn<int>("retries");
-        QTest::newRow("Tab, Space: 미안, OK") << "Tab Space" << int(QMessageBox::Ok) << "" << 3;
-        QTest::newRow("Tab, Enter: 미안, Cancel, then 안 피웠어")
-            << "Tab Return" << int(QMessageBox::Cancel) << "Tab Space" << 2;
-        QTest::newRow("Tab, Tab, Space: 안 피웠어") << "Tab Tab Space" << 0 << "" << 2;
-        QTest::newRow("Shift+Tab, Enter: 안 피웠어") << "Shift+Tab Return" << 0 << "" << 2;
-    }
-    void dailyCheckByKeyboard() {
-        QFETCH(QString, keys);
+    void dailyCheck() {
+        QFETCH(QString, steps);
         QFETCH(int, answer);
         QFETCH(QString, then);
         QFETCH(int, retries);
@@ -208,18 +174,20 @@ private slots:
         DialogDriver::Script script(30000);
         script.on<TfrmCheckSmoke>([&](TfrmCheckSmoke* dlg) {
             QTRY_VERIFY_WITH_TIMEOUT(QApplication::focusWidget() == dlg, 30000);
-            type(keys);
+            act(dlg, steps);
         });
         if (answer != 0)
             script.answer(QMessageBox::StandardButton(answer));
         if (!then.isEmpty())
             script.on<TfrmCheckSmoke>([&](TfrmCheckSmoke* dlg) {
-                // The window manager gives the window back its activation;
-                // the test platform has none that would.
+                // A window manager activates it again; the test platform does not.
                 dlg->activateWindow();
-                QTRY_VERIFY_WITH_TIMEOUT(QApplication::focusWidget() == dlg->btnSorry, 30000);
-                markedOnReturn = dlg->btnSorry->KeyboardFocused();
-                type(then);
+                // A press action moves no focus; a key press left it on "미안".
+                const bool pressed = steps.startsWith(QLatin1String("press"));
+                QWidget* back = pressed ? static_cast<QWidget*>(dlg) : dlg->btnSorry;
+                QTRY_VERIFY_WITH_TIMEOUT(QApplication::focusWidget() == back, 30000);
+                markedOnReturn = pressed || dlg->btnSorry->KeyboardFocused();
+                act(dlg, then);
             });
         script.start();
         QCOMPARE(d.ShowModal(), TvxModalDialog::mrCancel);
