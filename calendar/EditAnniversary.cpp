@@ -20,6 +20,8 @@ TvxGradiButton* button(QWidget* parent, TvxGradiColors* colors, const QString& c
     b->setGeometry(x, 180, 76, 25);
     b->SetColors(colors);
     b->SetCaption(caption);
+    // No tab stop, yet the keyboard must be able to finish the edit.
+    b->SetKeyboardReach(true);
     return b;
 }
 

@@ -42,27 +42,32 @@ TfrmCalcDebt::TfrmCalcDebt(TvxPrjInfo& prj, IStateReloader* reloader, QWidget* p
     SetBackground(QColor(0xE1, 0xEB, 0xFB));
 
     vxGradiColors1 = new TvxGradiColors(this);
-    imgIcon = Icon(this, CalcIcon(), 20, 10);
+    imgIcon = Icon(this, CalcIcon(), 20, 10, QStringLiteral("담배값 계산"));
 
     // Prompts end at x = 222 and sit level with their edit's text; a
     // two-line prompt puts its second line beside the edit.
     constexpr int promptRight = 222;
     constexpr int unitLeft = 283;
     RightLabel(this, QStringLiteral("하루에 피우는 담배 갯수"), promptRight, 16);
-    edtCount = AddEdit(QStringLiteral("00;_"), 12);
+    edtCount = AddEdit(QStringLiteral("00;_"), 12, QStringLiteral("하루에 피우는 담배 갯수"),
+                       QStringLiteral("개비"));
     Label(this, QStringLiteral("개비"), unitLeft, 16);
 
     RightLabel(this, QStringLiteral("애용하시는 담배 값"), promptRight, 40);
-    edtPrice = AddEdit(QStringLiteral("0000;_"), 36);
+    edtPrice = AddEdit(QStringLiteral("0000;_"), 36, QStringLiteral("애용하시는 담배 값"),
+                       QStringLiteral("원"));
     Label(this, QStringLiteral("원"), unitLeft, 40);
 
     RightLabel(this, QStringLiteral("라이터, 의료비, 깔끔비용 등등의 "), promptRight, 61);
     RightLabel(this, QStringLiteral("한달동안의 담배 경비:"), promptRight, 76);
-    edtEtc = AddEdit(QStringLiteral("00000;_"), 72);
+    edtEtc = AddEdit(QStringLiteral("00000;_"), 72,
+                     QStringLiteral("라이터, 의료비, 깔끔비용 등등의 한달동안의 담배 경비"),
+                     QStringLiteral("원"));
     Label(this, QStringLiteral("원"), unitLeft, 76);
 
     RightLabel(this, QStringLiteral("담배를 피운 년수:"), promptRight, 105);
-    edtYear = AddEdit(QStringLiteral("00;_"), 101);
+    edtYear = AddEdit(QStringLiteral("00;_"), 101, QStringLiteral("담배를 피운 년수"),
+                      QStringLiteral("년"));
     Label(this, QStringLiteral("년"), unitLeft, 105);
 
     Bevel(this, 20, 361, 126);
@@ -80,7 +85,9 @@ TfrmCalcDebt::TfrmCalcDebt(TvxPrjInfo& prj, IStateReloader* reloader, QWidget* p
 
     RightLabel(this, QStringLiteral("지금 못 끊는다면,"), promptRight, 170);
     RightLabel(this, QStringLiteral("앞으로 몇년 더 피우실 수 있습니까?"), promptRight, 190);
-    edtYearGuess = AddEdit(QStringLiteral("00;_"), 186);
+    edtYearGuess = AddEdit(QStringLiteral("00;_"), 186,
+                           QStringLiteral("지금 못 끊는다면, 앞으로 몇년 더 피우실 수 있습니까?"),
+                           QStringLiteral("년"));
     Label(this, QStringLiteral("년"), unitLeft, 190);
 
     Bevel(this, 15, 356, 210);
@@ -103,10 +110,16 @@ TfrmCalcDebt::TfrmCalcDebt(TvxPrjInfo& prj, IStateReloader* reloader, QWidget* p
         connect(edit, &QLineEdit::textChanged, this, &TfrmCalcDebt::edtCountChange);
 }
 
-QLineEdit* TfrmCalcDebt::AddEdit(const QString& mask, int top) {
+QLineEdit* TfrmCalcDebt::AddEdit(const QString& mask, int top, const QString& prompt,
+                                 const QString& unit) {
     // Every position optional and digits only; an empty position shows "_".
     auto* edit = new TvxMaskEdit(mask, this);
     edit->setGeometry(227, top, 49, 20);
+    // The prompt stands in labels of its own, which a screen reader does not
+    // tie to the edit: the edit carries it, and its unit, itself.
+    edit->setAccessibleName(prompt);
+    edit->setAccessibleDescription(unit);
+    m_units.insert(edit, unit);
     return edit;
 }
 
@@ -159,10 +172,15 @@ void TfrmCalcDebt::edtCountChange() {
     SetAutoSizeText(labSum, Won(sum));
     SetAutoSizeText(labTotal, Won(total));
     labMessage->clear();
+    for (auto it = m_units.cbegin(); it != m_units.cend(); ++it)
+        it.key()->setAccessibleDescription(it.value());
 }
 
 void TfrmCalcDebt::ShowCheck(const QString& message, QLineEdit* edit) {
     labMessage->setText(message);
+    // The focus lands on the edit to correct, and a screen reader says what
+    // is wrong with it there, since the message label is nowhere near it.
+    edit->setAccessibleDescription(message);
     edit->setFocus();
 }
 

@@ -6,6 +6,7 @@
 
 #include "widgets/ModalDialog.h"
 
+#include <QHash>
 #include <cstdint>
 
 class IStateReloader;
@@ -57,9 +58,12 @@ public slots:
     void btnCancelClick();
 
 private:
-    QLineEdit* AddEdit(const QString& mask, int top);
+    // A masked edit at the row's top, named for assistive technology by its
+    // prompt and described by its unit.
+    QLineEdit* AddEdit(const QString& mask, int top, const QString& prompt, const QString& unit);
     void ShowCheck(const QString& message, QLineEdit* edit);
 
     TvxPrjInfo& m_prj;
     IStateReloader* m_reloader;
+    QHash<QLineEdit*, QString> m_units;
 };

@@ -50,9 +50,10 @@ void SetAutoSizeText(QLabel* label, const QString& text) {
     label->adjustSize();
 }
 
-QLabel* Icon(QWidget* parent, const QIcon& icon, int x, int y) {
+QLabel* Icon(QWidget* parent, const QIcon& icon, int x, int y, const QString& name) {
     auto* label = new QLabel(parent);
     label->setGeometry(x, y, 32, 32);
+    label->setAccessibleName(name);
     if (!icon.isNull())
         label->setPixmap(icon.pixmap(32, 32));
     return label;
@@ -66,6 +67,9 @@ TvxGradiButton* Button(QWidget* parent, TvxGradiColors* colors, const QString& c
     button->SetCaption(caption);
     button->SetIconX(5);
     button->SetIconY(5);
+    // Never a tab stop by design, yet every answer a dialog asks for must be
+    // open to the keyboard: Tab reaches the button, Space or Enter press it.
+    button->SetKeyboardReach(true);
     return button;
 }
 

@@ -27,11 +27,12 @@ QLabel* RightLabel(QWidget* parent, const QString& text, int right, int y, const
 // Sets the text and lets the label grow or shrink with it, keeping its left edge.
 void SetAutoSizeText(QLabel* label, const QString& text);
 
-// A 32 × 32 picture at (x, y); a null icon leaves the place empty.
-QLabel* Icon(QWidget* parent, const QIcon& icon, int x, int y);
+// A 32 × 32 picture at (x, y); a null icon leaves the place empty. The name
+// is what a screen reader says of it.
+QLabel* Icon(QWidget* parent, const QIcon& icon, int x, int y, const QString& name);
 
 // A gradient button in the window's colour set, with the icon offset the
-// dialogs share.
+// dialogs share, reached by Tab though it is no tab stop.
 TvxGradiButton* Button(QWidget* parent, TvxGradiColors* colors, const QString& caption, int x,
                        int y, int width, int height);
 

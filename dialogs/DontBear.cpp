@@ -27,6 +27,10 @@ TfrmDontBear::TfrmDontBear(QWidget* parent) : TvxModalDialog(parent, TvxFrame::D
     imgMsgRetry->setGeometry(170, 210, 281, 51);
 
     FormCreate();
+    // Each answer's consequence is spelt out in the picture beside it; the
+    // button carries those words for a screen reader.
+    vxGradiButton1->setAccessibleDescription(imgMsgRetry->accessibleName());
+    vxGradiButton2->setAccessibleDescription(imgMsgCancel->accessibleName());
 }
 
 void TfrmDontBear::FormCreate() {

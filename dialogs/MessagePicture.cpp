@@ -1,5 +1,6 @@
 #include "dialogs/MessagePicture.h"
 
+#include "widgets/Accessible.h"
 #include "widgets/Look.h"
 
 #include <QFontMetrics>
@@ -88,6 +89,24 @@ void drawPiece(QImage& picture, const QFont& font, const TvxPictureText& piece) 
     }
 }
 
+// The words of a picture as one text, piece by piece in drawing order,
+// which is reading order here.
+QString SpokenText(const QList<TvxPictureText>& texts) {
+    QStringList pieces;
+    for (const TvxPictureText& piece : texts)
+        if (!piece.text.isEmpty())
+            pieces.append(piece.text);
+    return pieces.join(QLatin1Char(' '));
+}
+
+// Draws the texts on the picture and gives it their words, so that a screen
+// reader says what the picture says.
+void Write(TvxImage* image, const QColor& background, const QFont& font,
+           const QList<TvxPictureText>& texts) {
+    image->SetPicture(DrawMessagePicture(image->size(), background, font, texts));
+    image->setAccessibleName(SpokenText(texts));
+}
+
 } // namespace
 
 QImage DrawMessagePicture(const QSize& size, const QColor& background, const QFont& font,
@@ -120,34 +139,33 @@ void DrawMessagePictures(TvxImage* picture, TvxImage* restart, TvxImage* goOn,
     const QColor red(0xFF, 0x00, 0x00);
     const qsizetype first = texts.firstConsoling;
     // Drawn once: later resizing neither redraws nor rescales them.
-    picture->SetPicture(
-        DrawMessagePicture(picture->size(), PictureBackground, MessagePictureFont(13, true),
-                           {
-                               {6, 10 + 23 * 0, Qt::white, 2, ConsolingTexts.at(first)},
-                               {6, 10 + 23 * 1, Qt::white, 2, ConsolingTexts.at(first + 1)},
-                               {6, 10 + 23 * 2, Qt::white, 2, ConsolingTexts.at(first + 2)},
-                               {6, 85, cyan, 2, texts.closing},
-                           }));
+    Write(picture, PictureBackground, MessagePictureFont(13, true),
+          {
+              {6, 10 + 23 * 0, Qt::white, 2, ConsolingTexts.at(first)},
+              {6, 10 + 23 * 1, Qt::white, 2, ConsolingTexts.at(first + 1)},
+              {6, 10 + 23 * 2, Qt::white, 2, ConsolingTexts.at(first + 2)},
+              {6, 85, cyan, 2, texts.closing},
+          });
     const QFont message = MessagePictureFont(10, false);
-    restart->SetPicture(DrawMessagePicture(
-        restart->size(), MessageBackground, message,
-        {
-            {6, 6, Qt::black, 1, QStringLiteral("지금 이 시간부터 다시 시작합니다.")},
-            {6, 25, Qt::black, 1, QStringLiteral("모든 자료는")},
-            {85, 25, red, 1, QStringLiteral("0초로")},
-            {120, 25, Qt::black, 1, texts.afterZero},
-        }));
-    goOn->SetPicture(
-        DrawMessagePicture(goOn->size(), MessageBackground, message,
-                           {
-                               {6, 6, Qt::black, 1, texts.goOn},
-                               {6, 25, Qt::black, 1, QStringLiteral("즐금을 계속합니다.")},
-                           }));
+    Write(restart, MessageBackground, message,
+          {
+              {6, 6, Qt::black, 1, QStringLiteral("지금 이 시간부터 다시 시작합니다.")},
+              {6, 25, Qt::black, 1, QStringLiteral("모든 자료는")},
+              {85, 25, red, 1, QStringLiteral("0초로")},
+              {120, 25, Qt::black, 1, texts.afterZero},
+          });
+    Write(goOn, MessageBackground, message,
+          {
+              {6, 6, Qt::black, 1, texts.goOn},
+              {6, 25, Qt::black, 1, QStringLiteral("즐금을 계속합니다.")},
+          });
 }
 
 // ------------------------------------------------------------------- image
 
-TvxImage::TvxImage(QWidget* parent) : QWidget(parent) {}
+TvxImage::TvxImage(QWidget* parent) : QWidget(parent) {
+    Accessible::SetRole(this, QAccessible::Graphic);
+}
 
 void TvxImage::SetPicture(const QImage& picture) {
     m_picture = picture;

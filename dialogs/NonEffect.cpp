@@ -49,6 +49,7 @@ TfrmNonEffect::TfrmNonEffect(QWidget* parent) : TvxModalDialog(parent, TvxFrame:
     SetClientSize(563, 323);
     vxGradiColors1 = new TvxGradiColors(this);
     RichEdit1 = CreateTextViewer(this, QRect(10, 5, 541, 281));
+    RichEdit1->setAccessibleName(QStringLiteral("금연 효과"));
     RichEdit1->setPlainText(Lines().join(QLatin1Char('\n')));
     vxGradiButton1 =
         DialogParts::Button(this, vxGradiColors1, QStringLiteral("확 인"), 465, 290, 85, 25);

@@ -18,12 +18,14 @@ TvxPledgeView::TvxPledgeView(TvxPrjInfo& prj, TvxFrame frame, int clientWidth, i
     setWindowTitle(caption);
     SetClientSize(clientWidth, clientHeight);
     vxGradiColors1 = new TvxGradiColors(this);
-    imgIcon = Icon(this, PledgeIcon(), 8, 8);
+    imgIcon = Icon(this, PledgeIcon(), 8, 8, QStringLiteral("금연 서약"));
     Label1 = Label(this, QStringLiteral("금연하시기로 굳게 결심하셨습니다."), 46, 9);
     Label2 = Label(this, line2, 46, 27);
 
     memToMe = new QPlainTextEdit(this);
     memToMe->setGeometry(5, 45, memoWidth, 221);
+    memToMe->setAccessibleName(QStringLiteral("서약서"));
+    memToMe->setAccessibleDescription(line2);
     // Tab leaves the edit like in any other field: the pledge is prose.
     memToMe->setTabChangesFocus(true);
     memToMe->installEventFilter(this);

@@ -15,6 +15,7 @@ TfrmShowGrade::TfrmShowGrade(const QList<QPixmap>& imgGrade, QWidget* parent)
 
     lstView = new QListWidget(this);
     lstView->setGeometry(5, 5, 460, 331);
+    lstView->setAccessibleName(QStringLiteral("신분 등급"));
     lstView->setViewMode(QListView::IconMode);
     lstView->setIconSize(QSize(32, 32));
     lstView->setMovement(QListView::Static);

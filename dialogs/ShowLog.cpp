@@ -29,6 +29,7 @@ TfrmShowLog::TfrmShowLog(const TvxPrjInfo& prj, QWidget* parent)
     SetClientSize(565, 325);
     vxGradiColors1 = new TvxGradiColors(this);
     mem = CreateTextViewer(this, QRect(10, 5, 541, 281));
+    mem->setAccessibleName(QStringLiteral("이력"));
     btnOK = DialogParts::Button(this, vxGradiColors1, QStringLiteral("확 인"), 480, 295, 75, 25);
     connect(btnOK, &TvxGradiButton::clicked, this, &TfrmShowLog::btnOKClick);
     FormCreate(prj);

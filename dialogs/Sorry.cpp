@@ -29,6 +29,10 @@ TfrmSorry::TfrmSorry(QWidget* parent) : TvxModalDialog(parent, TvxFrame::Sizeabl
     imgMsgCancel->setGeometry(170, 210, 281, 51);
 
     FormCreate();
+    // Each answer's consequence is spelt out in the picture beside it; the
+    // button carries those words for a screen reader.
+    vxGradiButton1->setAccessibleDescription(imgMsgRetry->accessibleName());
+    vxGradiButton2->setAccessibleDescription(imgMsgCancel->accessibleName());
 }
 
 void TfrmSorry::FormCreate() {

@@ -159,6 +159,12 @@ void TvxModalDialog::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
         if (QWindow* handle = windowHandle())
             handle->installEventFilter(this);
+        // A dialog that opens with nothing focused keeps the focus on itself:
+        // otherwise Qt hands it to the first control Tab would reach, and a
+        // stray Space or Enter would press a button the user never chose nor
+        // sees marked. The first Tab moves on from here.
+        if (!focusWidget())
+            setFocus(Qt::OtherFocusReason);
         m_placing = true;
         Place(ExpectedFrame());
         // The manager frames the window after it is mapped; look again then.

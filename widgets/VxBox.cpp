@@ -1,5 +1,7 @@
 #include "widgets/VxBox.h"
 
+#include "widgets/Accessible.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -9,6 +11,7 @@ TvxBox::TvxBox(QWidget* parent) : QWidget(parent) {
     // a style leaves undrawn shows the parent through.
     setAutoFillBackground(false);
     resize(100, 30);
+    Accessible::Install();
 }
 
 void TvxBox::SetBorder(TBorders border) {

@@ -1,5 +1,6 @@
 #include "widgets/vxGag.h"
 
+#include <QAccessible>
 #include <QPainter>
 
 #include <algorithm>
@@ -12,6 +13,7 @@ void TvxGauge::SetIndexed(int index, int value) {
     if (!field || *field == value)
         return;
     const int drawnBefore = FilledLength();
+    const int percentBefore = Percent();
     *field = value;
     if (index == 0)
         m_value = std::clamp(m_value, m_min, m_max);
@@ -21,6 +23,20 @@ void TvxGauge::SetIndexed(int index, int value) {
     // move the bar by less than a pixel and need no paint at all.
     if (FilledLength() != drawnBefore)
         update();
+    // A screen reader hears the share filled; the gauges move every second,
+    // and telling it each second would drown out everything else.
+    if (Percent() != percentBefore && QAccessible::isActive()) {
+        QAccessibleValueChangeEvent changed(this, m_value);
+        QAccessible::updateAccessibility(&changed);
+    }
+}
+
+int TvxGauge::Percent() const {
+    const qint64 range = qint64(m_max) - qint64(m_min);
+    if (range <= 0)
+        return 0;
+    const qint64 done = std::clamp(qint64(m_value) - qint64(m_min), qint64(0), range);
+    return int(done * 100 / range);
 }
 
 void TvxGauge::SetDirection(TGaugeDirection direction) {

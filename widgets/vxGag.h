@@ -33,6 +33,10 @@ public:
     // ones at 0.
     int FilledLength() const;
 
+    // The share of Min..Max that Value has reached, 0 to 100, rounded down;
+    // 0 when the range is empty. This is what assistive technology reads.
+    int Percent() const;
+
 protected:
     void Paint(QPainter& p) const override;
 

@@ -1,5 +1,8 @@
 #include "widgets/vxGradiBtn.h"
 
+#include "widgets/Accessible.h"
+
+#include <QAccessible>
 #include <QDialog>
 #include <QFocusEvent>
 #include <QFontMetrics>
@@ -8,6 +11,7 @@
 #include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 
@@ -127,29 +131,6 @@ void toGrey(QImage& img, int divisor) {
     }
 }
 
-// A dotted rectangle that inverts every other pixel, so it shows on any face
-// and drawing it twice removes it. Right and bottom are exclusive.
-void focusRect(QImage& img, int left, int top, int right, int bottom) {
-    if (right - left < 1 || bottom - top < 1)
-        return;
-    auto invert = [&img](int x, int y) {
-        if (x < 0 || y < 0 || x >= img.width() || y >= img.height() || (x + y) % 2 != 0)
-            return;
-        auto* px = reinterpret_cast<QRgb*>(img.scanLine(y)) + x;
-        *px ^= 0x00FFFFFFu;
-    };
-    for (int x = left; x < right; ++x) {
-        invert(x, top);
-        if (bottom - 1 != top)
-            invert(x, bottom - 1);
-    }
-    for (int y = top + 1; y < bottom - 1; ++y) {
-        invert(left, y);
-        if (right - 1 != left)
-            invert(right - 1, y);
-    }
-}
-
 // A right triangle in the top-right corner, corners (w - 11, 3), (w - 4, 3)
 // and (w - 4, 10): every corner and edge pixel is outline, the rest fill.
 void cornerMark(QImage& img, QRgb outline, QRgb face) {
@@ -177,6 +158,7 @@ QString withoutFirstAmpersand(const QString& caption) {
 TvxGradiButton::TvxGradiButton(QWidget* parent) : QWidget(parent) {
     resize(75, 25);
     setFocusPolicy(Qt::NoFocus);
+    Accessible::Install();
     WatchWindow();
 }
 
@@ -251,6 +233,11 @@ void TvxGradiButton::SetCaption(const QString& caption) {
     const QKeySequence mnemonic = QKeySequence::mnemonic(caption);
     m_shortcutId = mnemonic.isEmpty() ? 0 : grabShortcut(mnemonic);
     update();
+    // The caption is the button's name to a screen reader unless one was set.
+    if (accessibleName().isEmpty() && QAccessible::isActive()) {
+        QAccessibleEvent renamed(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&renamed);
+    }
 }
 
 QColor TvxGradiButton::Color() const {
@@ -269,7 +256,18 @@ void TvxGradiButton::SetParentColor(bool on) {
 
 void TvxGradiButton::SetTabStop(bool on) {
     m_tabStop = on;
-    setFocusPolicy(on ? Qt::StrongFocus : Qt::NoFocus);
+    UpdateFocusPolicy();
+}
+
+void TvxGradiButton::SetKeyboardReach(bool on) {
+    m_keyboardReach = on;
+    UpdateFocusPolicy();
+}
+
+void TvxGradiButton::UpdateFocusPolicy() {
+    // Reached by Tab only: a click never moves the focus here, so the face a
+    // mouse user sees stays the one without focus.
+    setFocusPolicy(m_tabStop ? Qt::StrongFocus : m_keyboardReach ? Qt::TabFocus : Qt::NoFocus);
 }
 
 TvxGradiColors* TvxGradiButton::CurrentColors() const {
@@ -349,13 +347,13 @@ QImage TvxGradiButton::Render(TvxGradiState state) const {
     if (state == TvxGradiState::Disabled || m_grayed)
         toGrey(img, m_grayed ? 170 : 120);
 
-    if (m_drawFocus && hasFocus()) {
+    if (hasFocus() && (m_drawFocus || m_keyboardFocus.On())) {
         if (CapX() < 0)
-            focusRect(img, centredRect.left() + 3, centredRect.top() + 3,
-                      centredRect.left() + centredRect.width() - 3,
-                      centredRect.top() + centredRect.height() - 3);
+            Accessible::DrawFocusMark(img, centredRect.left() + 3, centredRect.top() + 3,
+                                      centredRect.left() + centredRect.width() - 3,
+                                      centredRect.top() + centredRect.height() - 3);
         else
-            focusRect(img, 3, 3, w - 3, h - 3);
+            Accessible::DrawFocusMark(img, 3, 3, w - 3, h - 3);
     }
     return img;
 }
@@ -485,6 +483,16 @@ void TvxGradiButton::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    // Enter presses the button the user has moved to, as on any push button;
+    // with nothing focused it stays with the window and its default button.
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && mods == Qt::NoModifier && hasFocus() && !event->isAutoRepeat()) {
+        event->accept();
+        if (!m_mousePressed && !m_keyPressed)
+            KeyboardClick();
+        return;
+    }
     QWidget::keyPressEvent(event);
 }
 
@@ -505,11 +513,13 @@ void TvxGradiButton::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void TvxGradiButton::focusInEvent(QFocusEvent* event) {
+    m_keyboardFocus.FocusIn(*event);
     update();
     QWidget::focusInEvent(event);
 }
 
 void TvxGradiButton::focusOutEvent(QFocusEvent* event) {
+    m_keyboardFocus.FocusOut(*event);
     m_keyPressed = false;
     m_mousePressed = false;
     m_captured = false;
@@ -614,4 +624,24 @@ void TvxGradiButton::KeyboardClick() {
         return;
     m_keyPressed = false;
     repaint();
+}
+
+void TvxGradiButton::AnimateClick() {
+    if (m_animating || m_mousePressed || m_keyPressed || !CanTakeFocus())
+        return;
+    // The press shows now and the click follows from the event loop, so a
+    // caller (an assistive technology's request) is answered before a
+    // dialog the click opens starts waiting.
+    m_animating = true;
+    m_keyPressed = true;
+    repaint();
+    QTimer::singleShot(100, this, [this] {
+        m_animating = false;
+        QPointer<TvxGradiButton> self(this);
+        Click();
+        if (!self)
+            return;
+        m_keyPressed = false;
+        repaint();
+    });
 }

@@ -3,6 +3,7 @@
 // two-colour gradient in a framed rectangle, flat while pressed), coloured by a
 // shared colour set, with an optional icon, corner mark and grey rendering.
 
+#include "widgets/Accessible.h"
 #include "widgets/ParentColor.h"
 #include "widgets/vxGradiClrs.h"
 
@@ -61,6 +62,7 @@ class TvxGradiButton : public QWidget {
     Q_PROPERTY(QColor Color READ Color WRITE SetColor)
     Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor)
     Q_PROPERTY(bool TabStop READ TabStop WRITE SetTabStop)
+    Q_PROPERTY(bool KeyboardReach READ KeyboardReach WRITE SetKeyboardReach)
 
 public:
     // Indexes of the shared position setter.
@@ -125,6 +127,15 @@ public:
     bool TabStop() const { return m_tabStop; }
     void SetTabStop(bool on);
 
+    // Reachable by Tab and Shift+Tab though not a tab stop: a click still
+    // leaves the focus where it was, so the look under the mouse is the
+    // designed one, while a keyboard user can move to the button, sees a
+    // dotted focus mark on it and presses it with Space or Enter.
+    bool KeyboardReach() const { return m_keyboardReach; }
+    void SetKeyboardReach(bool on);
+    // Whether the focus, if the button has it, came from the keyboard.
+    bool KeyboardFocused() const { return m_keyboardFocus.On(); }
+
     // The colour set in effect now: the focus set while focused, then the
     // mouse-over set of that while the pointer is over the button.
     TvxGradiColors* CurrentColors() const;
@@ -141,6 +152,10 @@ public:
     // Performs a click: clicked() first, then the modal result goes to the
     // window (unless a handler withheld it).
     virtual void Click();
+    // The press an assistive technology asks for: the pressed face at once,
+    // the click a moment later from the event loop. Ignored while the button
+    // is already held down, hidden or disabled.
+    void AnimateClick();
     // For a clicked() handler whose work failed: this click then hands no
     // modal result, so the window stays open.
     void WithholdModalResult() { m_withhold = true; }
@@ -171,6 +186,7 @@ protected:
 
 private:
     void SetMouseInside(bool inside);
+    void UpdateFocusPolicy();
     void WatchWindow();
     bool HandleWindowKey(QKeyEvent* event);
     bool CanTakeFocus() const;
@@ -192,6 +208,9 @@ private:
     QString m_caption;
     TvxParentColor m_color;
     bool m_tabStop = false;
+    bool m_keyboardReach = false;
+    TvxKeyboardFocus m_keyboardFocus;
+    bool m_animating = false;
 
     bool m_mouseInside = false;
     bool m_mousePressed = false;

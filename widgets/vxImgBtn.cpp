@@ -76,6 +76,9 @@ QImage TvxImageButton::Render(int state) const {
                        caption);
         }
     }
+    p.end();
+    if (hasFocus() && KeyboardFocused())
+        Accessible::DrawFocusMark(img, 0, 0, img.width(), img.height());
     return img;
 }
 

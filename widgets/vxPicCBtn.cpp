@@ -1,6 +1,7 @@
 #include "widgets/vxPicCBtn.h"
 
 #include <QDialog>
+#include <QKeyEvent>
 #include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
@@ -88,6 +89,33 @@ void TvxPictureCButton::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange || event->type() == QEvent::EnabledChange)
         update();
     QPushButton::changeEvent(event);
+}
+
+void TvxPictureCButton::keyPressEvent(QKeyEvent* event) {
+    // Not a default button, so the platform leaves Enter to the window; a
+    // keyboard user who moved to the button expects Enter to press it, as
+    // Space does.
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && mods == Qt::NoModifier && hasFocus() && !event->isAutoRepeat()) {
+        event->accept();
+        if (!isDown())
+            click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
+
+void TvxPictureCButton::focusInEvent(QFocusEvent* event) {
+    if (m_keyboardFocus.FocusIn(*event))
+        update();
+    QPushButton::focusInEvent(event);
+}
+
+void TvxPictureCButton::focusOutEvent(QFocusEvent* event) {
+    if (m_keyboardFocus.FocusOut(*event))
+        update();
+    QPushButton::focusOutEvent(event);
 }
 
 void TvxPictureCButton::SetMouseInside(bool inside) {

@@ -3,6 +3,8 @@
 // keyboard activation and click generation, the subclass draws the face and
 // decides which points of the button a mouse press may hit.
 
+#include "widgets/Accessible.h"
+
 #include <QPushButton>
 
 class TvxPictureCButton : public QPushButton {
@@ -23,6 +25,10 @@ public:
     // Tab reaches the button (the default); a click focuses it either way.
     bool TabStop() const { return m_tabStop; }
     void SetTabStop(bool on);
+
+    // Whether the focus, if the button has it, came from the keyboard: the
+    // face shows a focus mark only then.
+    bool KeyboardFocused() const { return m_keyboardFocus.On(); }
 
     // Paints the whole face; pressed is the platform's pushed state.
     virtual void PaintButton(QPainter& painter, bool pressed);
@@ -46,6 +52,9 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void SetMouseInside(bool inside);
@@ -54,4 +63,5 @@ private:
     bool m_mouseInside = false;
     bool m_tabStop = true;
     int m_modalResult = 0;
+    TvxKeyboardFocus m_keyboardFocus;
 };
