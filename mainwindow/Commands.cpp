@@ -41,18 +41,22 @@ void TfrmMain::BuildCommandButtons() {
     vxButtonImages1->SetPicEntered(drop.value(3));
 
     // One column right of the value boxes, each button level with its row.
-    auto button = [this](int y, void (TfrmMain::*handler)()) {
+    // Each is named for a listener by the window it opens.
+    auto button = [this](int y, void (TfrmMain::*handler)(), const QString& name) {
         auto* b = new TvxImageButton(this);
         b->setGeometry(183, y, 18, 18);
         b->SetButtonImages(vxButtonImages2);
+        b->setAccessibleName(name);
         connect(b, &QAbstractButton::clicked, this, handler);
         return b;
     };
-    vxImageButton2 = button(75, &TfrmMain::vxImageButton2Click);
-    btnModifyStart = button(97, &TfrmMain::btnModifyStartClick);
-    vxImageButton1 = button(151, &TfrmMain::vxImageButton1Click);
-    vxImageButton4 = button(192, &TfrmMain::vxImageButton4Click);
-    vxImageButton3 = button(268, &TfrmMain::vxImageButton3Click);
+    vxImageButton2 = button(75, &TfrmMain::vxImageButton2Click, QStringLiteral("시민 등급 보기"));
+    btnModifyStart =
+        button(97, &TfrmMain::btnModifyStartClick, QStringLiteral("금연 시작 날짜 수정"));
+    vxImageButton1 = button(151, &TfrmMain::vxImageButton1Click, QStringLiteral("금연 기록 보기"));
+    vxImageButton4 =
+        button(192, &TfrmMain::vxImageButton4Click, QStringLiteral("내가 핀 담배값 계산"));
+    vxImageButton3 = button(268, &TfrmMain::vxImageButton3Click, QStringLiteral("금연 효과 보기"));
 }
 
 void TfrmMain::vxImageButton1Click() {

@@ -27,6 +27,7 @@ TfrmModifyDateTime::TfrmModifyDateTime(QWidget* parent) : TvxModalDialog(parent,
     // A compact month sheet: the weeks begin on Sunday, as Korean calendars
     // do, and no week numbers take room from the days.
     pckDate = new QCalendarWidget(this);
+    pckDate->setAccessibleName(QStringLiteral("금연 시작 날짜"));
     pckDate->setGeometry(12, 40, 162, 143);
     pckDate->setLocale(korean);
     pckDate->setFirstDayOfWeek(Qt::Sunday);
@@ -35,6 +36,7 @@ TfrmModifyDateTime::TfrmModifyDateTime(QWidget* parent) : TvxModalDialog(parent,
     pckDate->setGridVisible(false);
 
     pckTime = new TvxTimeEdit(this);
+    pckTime->setAccessibleName(QStringLiteral("금연 시작 시각"));
     pckTime->setGeometry(190, 42, 186, 20);
     pckTime->setLocale(korean);
     pckTime->setDisplayFormat(QStringLiteral("HH:mm:ss"));

@@ -6,6 +6,7 @@
 #include "calendar/HintGrid.h"
 #include "dialogs/DialogParts.h"
 #include "mainwindow/main.h"
+#include "widgets/Accessible.h"
 #include "widgets/ErrorBox.h"
 #include "widgets/Look.h"
 #include "widgets/vxGradiBtn.h"
@@ -121,6 +122,11 @@ void TfrmMain::BuildCalendar() {
     vxGradiButton5 = button(527, 29, 82, vxGradiColors1, QStringLiteral("목요일"));
     vxGradiButton6 = button(608, 29, 82, vxGradiColors1, QStringLiteral("금요일"));
     vxGradiButton7 = button(689, 29, 82, vxGradiColors3, QStringLiteral("토요일"));
+    // The month's caption and the weekday headers do nothing when pressed:
+    // the keyboard passes them by.
+    for (TvxGradiButton* header : {btnYear, vxGradiButton1, vxGradiButton2, vxGradiButton3,
+                                   vxGradiButton4, vxGradiButton5, vxGradiButton6, vxGradiButton7})
+        header->SetKeyboardReach(false);
 
     grdCa = new THintGrid(this);
     grdCa->setGeometry(204, 54, 566, 425);
@@ -161,6 +167,13 @@ void TfrmMain::FillMonth() {
                              QStringLiteral(" ▶"));
     btnBeforeYear->SetCaption(QString::number(year - 1));
     btnNextYear->SetCaption(QString::number(year + 1));
+    // The arrows say nothing to a listener: the steps are named in words.
+    btnBeforeMonth->setAccessibleName(QStringLiteral("이전 달, ") +
+                                      Accessible::SpokenCaption(btnBeforeMonth->Caption()).mid(2));
+    btnNextMonth->setAccessibleName(QStringLiteral("다음 달, ") +
+                                    Accessible::SpokenCaption(btnNextMonth->Caption()).chopped(2));
+    btnBeforeYear->setAccessibleName(QStringLiteral("이전 해, ") + btnBeforeYear->Caption());
+    btnNextYear->setAccessibleName(QStringLiteral("다음 해, ") + btnNextYear->Caption());
     grdCa->setAccessibleName(QStringLiteral("%1년 %2월 달력").arg(year).arg(month));
 
     if (year < 1 || year > 9999 || month < 1 || month > 12) {

@@ -5,6 +5,7 @@
 #include "core/Placement.h"
 #include "mainwindow/ImagesRes.h"
 #include "resources/Pictures.h"
+#include "widgets/Accessible.h"
 #include "widgets/Look.h"
 #include "widgets/VxPal.h"
 #include "widgets/VxPnl.h"
@@ -141,6 +142,9 @@ void TfrmMain::FormCreate() {
     vxGradiColors1->setClrOutShadow(QColor(0xE7, 0xE2, 0xD1));
     vxGradiColors1->setClrOutBorder(QColor(0xCC, 0xC7, 0xB3));
 
+    // To assistive technology the window is a frame named by its caption.
+    Accessible::SetRole(this, QAccessible::Window);
+    InstallCounterAccessibility();
     m_img1616 = MarkIcons();
     BuildLeftColumn();
     BuildCommandButtons();
@@ -200,6 +204,7 @@ void TfrmMain::BuildLeftColumn() {
     pntGrade = new TvxPaintBox(0, this);
     pntGrade->setGeometry(6, 57, 32, 32);
     pntGrade->OnPaint = [this](QPainter& p, const TvxPaintBox&) { PaintGrade(p); };
+    Accessible::SetRole(pntGrade, QAccessible::Graphic);
     labGrade = label(QString(), QRect(44, 58, 156, 18));
     QFont bold = Look::BaseFont(13);
     bold.setBold(true);
@@ -209,6 +214,7 @@ void TfrmMain::BuildLeftColumn() {
     gagGrade->SetColorPalette(vxPalette3);
     gagGrade->SetShapeStyle(ssUp);
     gagGrade->SetMin(0);
+    gagGrade->setAccessibleName(QStringLiteral("다음 진급까지"));
 
     // Record rows: caption on the left, value right-aligned over a rounded box.
     auto row = [&](int y, const QString& caption, int valueWidth) {
@@ -234,6 +240,7 @@ void TfrmMain::BuildLeftColumn() {
         box = new TvxPaintBox(tag, this);
         box->setGeometry(8, y, 16, 16);
         box->OnPaint = [this](QPainter& p, const TvxPaintBox& b) { PaintChecked(p, b); };
+        Accessible::SetRole(box, QAccessible::Graphic);
         text = label(QString(), QRect(28, y, 172, 16));
         text->setAttribute(Qt::WA_TranslucentBackground);
     };
@@ -250,6 +257,7 @@ void TfrmMain::BuildLeftColumn() {
     gag->SetColorPalette(vxPalette3);
     gag->SetShapeStyle(ssUp);
     gag->SetMin(0);
+    gag->setAccessibleName(QStringLiteral("금연 효과 진행"));
 
     // The craving button, the relapse button and the home page.
     btnHelp = new TvxGradiButton(this);
@@ -264,6 +272,9 @@ void TfrmMain::BuildLeftColumn() {
     btnVisitToHome->setGeometry(108, 452, 78, 23);
     btnVisitToHome->SetCaption(QStringLiteral("Tarvell"));
     btnVisitToHome->SetColors(vxGradiColors1);
+    btnVisitToHome->setAccessibleDescription(QStringLiteral("Tarvell 홈페이지를 엽니다."));
+    for (TvxGradiButton* b : {btnHelp, btnSorry, btnVisitToHome})
+        b->SetKeyboardReach(true);
     connect(btnVisitToHome, &TvxGradiButton::clicked, this, &TfrmMain::btnVisitToHomeClick);
     connect(btnHelp, &TvxGradiButton::clicked, this, &TfrmMain::btnHelpClick);
     connect(btnSorry, &TvxGradiButton::clicked, this, &TfrmMain::btnSorryClick);
@@ -302,7 +313,7 @@ void TfrmMain::ShowRecord() {
     setText(labMargin, labDebt->text());
     // The stored rank, plainly named, until the first count says otherwise.
     setText(labGrade, GradeNames[size_t(p.Grade())]);
-    pntGrade->update();
+    ShowGradePicture();
     ShowNextPromotion();
 }
 
@@ -344,8 +355,14 @@ void TfrmMain::ShowSavings(const TvxSavings& savings) {
 
 void TfrmMain::ShowGrade(int grade, bool promotion) {
     setText(labGrade, promotion ? upgradeText(grade) : GradeNames[size_t(grade)]);
-    pntGrade->update();
+    ShowGradePicture();
     ShowNextPromotion();
+}
+
+void TfrmMain::ShowGradePicture() {
+    pntGrade->setAccessibleName(GradeNames[size_t(m_progress->Grade())] +
+                                QStringLiteral(" 등급 그림"));
+    pntGrade->update();
 }
 
 void TfrmMain::ShowNextPromotion() {
@@ -382,9 +399,16 @@ void TfrmMain::ShowMilestone(int b) {
     QString exp = EffectTexts[size_t(b)];
     exp.replace(u'\r', u'\n');
     setText(labExp, exp);
-    pntChecked1->update();
-    pntChecked2->update();
-    pntChecked3->update();
+    // The marks say for a listener what they show: the rows before the marked
+    // one are reached, the rows after it still ahead.
+    const int slot = m_progress->MilestoneSlot();
+    TvxPaintBox* boxes[] = {pntChecked1, pntChecked2, pntChecked3};
+    for (TvxPaintBox* box : boxes) {
+        box->setAccessibleName(box->Tag() < slot    ? QStringLiteral("달성")
+                               : box->Tag() == slot ? QStringLiteral("진행 중")
+                                                    : QStringLiteral("남음"));
+        box->update();
+    }
 }
 
 void TfrmMain::PaintChecked(QPainter& p, const TvxPaintBox& box) const {

@@ -70,6 +70,9 @@ private:
     int m_tag;
 };
 
+// Lets screen readers read the seconds counter; called when the window is made.
+void InstallCounterAccessibility();
+
 class TfrmMain : public QWidget, public IStateReloader {
     Q_OBJECT
 public:
@@ -278,6 +281,7 @@ private:
     void ShowElapsed(uint32_t seconds);
     void ShowGrade(int grade, bool promotion);
     void ShowNextPromotion();
+    void ShowGradePicture();
     void ShowMilestone(int milestone);
     void ShowSavings(const TvxSavings& savings);
     void SetGradeColor(const QColor& color);

@@ -1,3 +1,4 @@
+#include "calendar/HintGrid.h"
 #include "core/Constants.h"
 #include "core/ProjectInfo.h"
 #include "dialogs/CalcDebt.h"
@@ -7,9 +8,11 @@
 #include "runtime/TextFile.h"
 #include "tests/dialogs/DialogDriver.h"
 #include "tests/mainwindow/MainWindowBench.h"
+#include "tests/support/AccessibleTree.h"
 #include "tests/support/TestSupport.h"
 #include "widgets/ErrorBox.h"
 #include "widgets/vxGag.h"
+#include "widgets/vxImgBtn.h"
 
 #include <QAction>
 #include <QLabel>
@@ -59,6 +62,7 @@ private slots:
     void calculatorFromTrayReloads();
     void relapseResetsEveryDisplay();
     void recordRowsShowTheRecord();
+    void accessibleToScreenReadersAndKeyboard();
     void calendarKeyWrittenByHand_data();
     void calendarKeyWrittenByHand();
 
@@ -464,6 +468,39 @@ void TestMainWindow::recordRowsShowTheRecord() {
     QCOMPARE(w.labCount->text(), QStringLiteral("1,000보루 0"));
     QCOMPARE(w.labToMoney->text(), QStringLiteral("20,000,000"));
     QCOMPARE(w.labMargin->text(), QStringLiteral("-7,654,322"));
+}
+
+void TestMainWindow::accessibleToScreenReadersAndKeyboard() {
+    writeDate(Keys::Start, kNow - 45.0);
+    TfrmMain& w = load();
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w, 30000));
+    QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(&w);
+    QCOMPARE(frame->role(), QAccessible::Window);
+    QCOMPARE(frame->text(QAccessible::Name), QStringLiteral("Tarvell ver 4.14"));
+    // Every control has a name, every button a press action, nothing drawn
+    // goes undescribed (the counter and the calendar included).
+    const QStringList problems = AccessibleTree::Problems(&w);
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+    // What a listener hears of the picture-only and arrow buttons.
+    QCOMPARE(QAccessible::queryAccessibleInterface(w.btnModifyStart)->text(QAccessible::Name),
+             QStringLiteral("금연 시작 날짜 수정"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(w.btnBeforeMonth)->text(QAccessible::Name),
+             QStringLiteral("이전 달, 11월"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(w.pntGrade)->text(QAccessible::Name),
+             QStringLiteral("남작 등급 그림"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(w.imgSec)->text(QAccessible::Name),
+             QStringLiteral("3,888,000 초"));
+    // The keyboard reaches every command button and the calendar, and passes
+    // the captions that do nothing.
+    w.grdCa->setFocus(Qt::TabFocusReason);
+    const QList<QWidget*> cycle = AccessibleTree::TabCycle();
+    for (QWidget* b : AccessibleTree::Buttons(&w)) {
+        const bool command = b->x() < 203 || (b->y() < 29 && b != w.btnYear);
+        QCOMPARE(cycle.contains(b), command);
+    }
+    QVERIFY(cycle.contains(static_cast<QWidget*>(w.grdCa)));
 }
 
 void TestMainWindow::calendarKeyWrittenByHand_data() {
