@@ -5,6 +5,8 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
 
 TvxCounterImage::TvxCounterImage(QWidget* parent) : QWidget(parent), m_font(Look::CounterFont()) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -35,14 +37,25 @@ QImage TvxCounterImage::Render() const {
     const int x = 150 - 10 * int(text.size());
     // The estimate of ten pixels a character holds for the usual faces; a
     // wider one is drawn narrower so that its last digit stays in the bitmap.
+    // Likewise a face that sets its digits lower than the bitmap allows
+    // (a tall ascent) is lifted, and narrowed in height only if that is not
+    // enough, so that the commas keep their tails.
+    const QFontMetricsF metrics(m_font);
     const qreal room = width() - x - 1;
-    const qreal advance = QFontMetricsF(m_font).horizontalAdvance(text);
-    p.translate(x, 0);
-    if (advance > room && room > 0)
-        p.scale(room / advance, 1.0);
-    // The top edge of the text sits at y = 0.
-    p.drawText(QRectF(0, 0, std::max(advance, room) + 40, height()), Qt::AlignLeft | Qt::AlignTop,
-               text);
+    const qreal advance = metrics.horizontalAdvance(text);
+    // The glyphs' outlines, not the font's tables, tell where the ink is.
+    QPainterPath outline;
+    outline.addText(0, metrics.ascent(), m_font, text);
+    const QRectF ink = outline.boundingRect();
+    const qreal floor = height() - 1;
+    const bool clipped = ink.bottom() > height();
+    const qreal lift =
+        clipped ? std::clamp(ink.bottom() - floor, 0.0, std::max(ink.top(), 0.0)) : 0.0;
+    const qreal sx = advance > room && room > 0 ? room / advance : 1.0;
+    const qreal sy = clipped && ink.bottom() - lift > floor ? floor / (ink.bottom() - lift) : 1.0;
+    p.scale(sx, sy);
+    // The top edge of the text sits at y = 0, unless lifted.
+    p.drawText(QPointF(x / sx, metrics.ascent() - lift), text);
     return img;
 }
 
