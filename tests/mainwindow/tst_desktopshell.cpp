@@ -1,19 +1,14 @@
-// What the program assumes of the platform: the window manager's frame at
-// every scale factor, and what Wayland keeps from a client.
+// The window manager's frame as the layout counts it, at every scale factor.
 
 #include "mainwindow/DesktopShell.h"
 
-#include <QGuiApplication>
 #include <QTest>
 
 class TestDesktopShell : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup() { Shell::SetPlatformForTesting({}); }
     void frameCountedAsAtScaleOne_data();
     void frameCountedAsAtScaleOne();
-    void waylandKeepsPositionsAndMinimise_data();
-    void waylandKeepsPositionsAndMinimise();
 };
 
 // A frame 2 pixels wide with a 25-pixel caption on every side but the top
@@ -35,23 +30,6 @@ void TestDesktopShell::frameCountedAsAtScaleOne() {
     QFETCH(qreal, scale);
     QFETCH(QSize, frame);
     QCOMPARE(Shell::FrameForLayout(logical, scale), frame);
-}
-
-void TestDesktopShell::waylandKeepsPositionsAndMinimise_data() {
-    QTest::addColumn<QString>("platform");
-    QTest::addColumn<bool>("told");
-    QTest::newRow("xcb") << "xcb" << true;
-    QTest::newRow("offscreen") << "offscreen" << true;
-    QTest::newRow("wayland") << "wayland" << false;
-    QTest::newRow("wayland-egl") << "wayland-egl" << false;
-}
-
-void TestDesktopShell::waylandKeepsPositionsAndMinimise() {
-    QFETCH(QString, platform);
-    QFETCH(bool, told);
-    Shell::SetPlatformForTesting(platform);
-    QCOMPARE(Shell::PositionsKnown(), told);
-    QCOMPARE(Shell::MinimiseReported(), told);
 }
 
 QTEST_MAIN(TestDesktopShell)
