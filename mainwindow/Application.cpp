@@ -28,7 +28,9 @@ void onTerminationSignal(int) {
 } // namespace
 #endif
 
-TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    TvxModalDialog::KeepModalsInView();
+}
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {
     try {

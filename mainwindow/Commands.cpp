@@ -8,6 +8,7 @@
 #include "dialogs/ShowGrade.h"
 #include "dialogs/ShowLog.h"
 #include "dialogs/ToMe.h"
+#include "mainwindow/DesktopShell.h"
 #include "mainwindow/ImagesRes.h"
 #include "resources/Pictures.h"
 #include "runtime/Errors.h"
@@ -94,7 +95,17 @@ void TfrmMain::BuildTray() {
         action->setData(tag);
         if (icon >= 0)
             action->setIcon(imgsMenu.value(icon));
-        connect(action, &QAction::triggered, this, handler);
+        connect(action, &QAction::triggered, this, [this, action, tag, handler] {
+            // A D-Bus tray keeps its exported menu live while a dialog is up,
+            // and its entries would pile dialogs on each other: under a
+            // dialog they only bring it to the front. Quit works from any state.
+            if (tag != 6 && RaiseOpenDialog()) {
+                if (action->isCheckable())
+                    action->setChecked(!action->isChecked());
+                return;
+            }
+            (this->*handler)();
+        });
         return action;
     };
     mnCalcDebt = item(QStringLiteral("(&C) 내가 핀 담배값 계산"), 1, 0, &TfrmMain::mnCalcDebtClick);
@@ -109,11 +120,31 @@ void TfrmMain::BuildTray() {
     popTray->addSeparator();
     mnClose = item(QStringLiteral("(&X) 프로그램 종료"), 6, -1, &TfrmMain::mnCloseClick);
 
+    m_trayHost = new TvxTrayHost(this);
+    connect(m_trayHost, &TvxTrayHost::Changed, this, &TfrmMain::TrayHostChanged);
+    if (m_trayHost->MayMakeIcon())
+        MakeTrayIcon();
+}
+
+void TfrmMain::MakeTrayIcon() {
+    // Qt settles on the kind of tray when the first icon is made, and keeps
+    // it: made before any tray is there, an X11 icon would wait for an
+    // XEmbed tray for good and never reach a D-Bus one that starts later.
     tray = new QSystemTrayIcon(AppIcon(), this);
     tray->setContextMenu(popTray);
     connect(tray, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) { trayActivated(int(reason)); });
     tray->show();
+    m_trayHost->IconMade();
+}
+
+void TfrmMain::TrayHostChanged() {
+    if (!tray && m_trayHost->MayMakeIcon())
+        MakeTrayIcon();
+    // The tray went away while the window rested there: without it nothing
+    // could bring the window back.
+    if (!TrayUsable() && !m_reallyClosing && m_inTray)
+        ShowFromTray();
 }
 
 void TfrmMain::trayActivated(int reason) {
@@ -123,8 +154,7 @@ void TfrmMain::trayActivated(int reason) {
         trayClick();
         break;
     case QSystemTrayIcon::Context:
-        // While a dialog is up the menu is withheld (its commands would pile
-        // a second dialog on the first); the click shows the dialog instead.
+        // The menu's entries do nothing but this while a dialog is up.
         RaiseOpenDialog();
         break;
     default:
@@ -155,16 +185,12 @@ bool TfrmMain::RaiseOpenDialog() {
 int TfrmMain::ShowOwnedModal(QDialog& dialog) {
     // Modal to this window only: the tray icon is a window of its own and
     // would be blocked by an application-wide modal dialog, its clicks lost.
+    // Whether a dialog is up is asked of the application each time, never
+    // counted here: however a dialog ends, the program is back to normal.
     dialog.setWindowModality(Qt::WindowModal);
     if (TvxModalDialog::SessionEnded())
         return TvxModalDialog::mrNone;
-    QPointer<QMenu> menu = popTray;
-    if (m_ownedModals++ == 0 && tray)
-        tray->setContextMenu(nullptr);
-    const int result = dialog.exec();
-    if (--m_ownedModals == 0 && tray)
-        tray->setContextMenu(menu);
-    return result;
+    return dialog.exec();
 }
 
 void TfrmMain::SessionEnding() {

@@ -3,10 +3,12 @@
 #include "core/Constants.h"
 #include "core/Funcs.h"
 #include "core/Placement.h"
+#include "mainwindow/DesktopShell.h"
 #include "mainwindow/ImagesRes.h"
 #include "resources/Pictures.h"
 #include "widgets/Accessible.h"
 #include "widgets/Look.h"
+#include "widgets/ModalDialog.h"
 #include "widgets/VxPal.h"
 #include "widgets/VxPnl.h"
 #include "widgets/vxGag.h"
@@ -56,40 +58,6 @@ QString upgradeText(int grade) {
 }
 
 } // namespace
-
-// ------------------------------------------------------------ counter image
-
-TvxCounterImage::TvxCounterImage(QWidget* parent)
-    : QWidget(parent), m_font(Look::ArialFont(18, true)) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-void TvxCounterImage::SetCount(uint32_t count) {
-    if (count == m_count && m_painted)
-        return;
-    m_count = count;
-    update();
-}
-
-QImage TvxCounterImage::Render() const {
-    QImage img(size(), QImage::Format_ARGB32_Premultiplied);
-    img.fill(QColor(0x3D, 0x55, 0x53));
-    QPainter p(&img);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    p.setFont(m_font);
-    p.setPen(Qt::white);
-    const QString text = FormatThousands(m_count);
-    const int x = 150 - 10 * int(text.size());
-    // The top edge of the text sits at y = 0.
-    p.drawText(QRect(x, 0, width() - x + 40, height()), Qt::AlignLeft | Qt::AlignTop, text);
-    return img;
-}
-
-void TvxCounterImage::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.drawImage(0, 0, Render());
-    m_painted = true;
-}
 
 // ---------------------------------------------------------------- paint box
 
@@ -421,7 +389,7 @@ void TfrmMain::PaintChecked(QPainter& p, const TvxPaintBox& box) const {
 bool TfrmMain::TrayUsable() const {
     if (m_trayOverride >= 0)
         return m_trayOverride != 0;
-    return QSystemTrayIcon::isSystemTrayAvailable();
+    return m_trayHost && m_trayHost->IconShown();
 }
 
 void TfrmMain::HideToTray() {
@@ -442,6 +410,10 @@ void TfrmMain::ScheduleTrayTick() {
 }
 
 void TfrmMain::ShowFromTray() {
+    // Where minimising goes unreported, a window the compositor minimised is
+    // mapped anew to come back.
+    if (!Shell::MinimiseReported() && isVisible())
+        hide();
     setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     show();
     raise();
@@ -449,7 +421,8 @@ void TfrmMain::ShowFromTray() {
 }
 
 void TfrmMain::mnShowTvlClick() {
-    if (isVisible() && !isMinimized())
+    // Where minimising goes unreported, only a window in front is known to be seen.
+    if (isVisible() && !isMinimized() && (Shell::MinimiseReported() || isActiveWindow()))
         HideToTray();
     else
         ShowFromTray();
@@ -480,12 +453,18 @@ void TfrmMain::SetClientWidthForOuter(int outerWidth) {
 }
 
 void TfrmMain::mnCloseClick() {
+    // From any state: the open dialogs end as cancelled and no other opens.
     m_reallyClosing = true;
+    TvxModalDialog::EndSession();
     close();
-    qApp->quit();
 }
 
 void TfrmMain::FormCloseQuery() {
+    // A platform that keeps positions to itself keeps the stored ones too.
+    if (!Shell::PositionsKnown()) {
+        m_positionSaved = true;
+        return;
+    }
     m_prj.WriteWindowPos(pos());
     m_positionSaved = true;
 }
@@ -504,15 +483,21 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
     event->accept();
     // The window is gone for good, so is the program: a process left running
     // without a window would only refuse the next start as "already running".
-    QCoreApplication::quit();
+    TvxModalDialog::LeaveEventLoops();
 }
 
 void TfrmMain::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && isMinimized() && TrayUsable()) {
+    if (event->type() == QEvent::WindowStateChange && isMinimized()) {
         // Leave the minimise itself alone, then hide: restoring comes through the tray.
         QTimer::singleShot(0, this, [this] {
-            if (isMinimized())
+            if (!isMinimized())
+                return;
+            // Window managers iconify a dialog's owner with the dialog; the
+            // dialog comes back, and so does the window it belongs to.
+            if (RaiseOpenDialog())
+                setWindowState(windowState() & ~Qt::WindowMinimized);
+            else if (TrayUsable())
                 HideToTray();
         });
     }
@@ -553,7 +538,7 @@ void TfrmMain::CheckFrame() {
     const QMargins m = handle->frameMargins();
     if (m.left() < 0 || m.top() < 0 || m.right() < 0 || m.bottom() < 0 || m.isNull())
         return;
-    const QSize extra(m.left() + m.right(), m.top() + m.bottom());
+    const QSize extra = Shell::FrameForLayout(m, devicePixelRatioF());
     if (m_frameExtra != extra) {
         m_frameExtra = extra;
         ApplyCalendarVisibility();

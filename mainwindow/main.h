@@ -7,6 +7,7 @@
 #include "core/Progress.h"
 #include "core/ProjectInfo.h"
 #include "dialogs/StateReloader.h"
+#include "widgets/CounterImage.h"
 
 #include <QImage>
 #include <QPointer>
@@ -32,28 +33,7 @@ class TvxGradiButton;
 class TvxGradiColors;
 class TvxPalette;
 class TvxPanel;
-
-// The seconds counter: the total count painted white on the dark panel.
-// It keeps only the number and paints on demand, so a hidden window costs
-// no drawing at all.
-class TvxCounterImage : public QWidget {
-    Q_OBJECT
-public:
-    explicit TvxCounterImage(QWidget* parent = nullptr);
-    void SetCount(uint32_t count);
-    uint32_t Count() const { return m_count; }
-    // The bitmap as the clock paints it: ARGB FF3D5553, the count in white
-    // at x = 150 - 10 x its length, Arial 18 bold.
-    QImage Render() const;
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    uint32_t m_count = 0;
-    bool m_painted = false;
-    QFont m_font; // resolved once: the counter is drawn every second
-};
+class TvxTrayHost;
 
 // A 16 by 16 milestone mark (tag 0, 1 or 2) or the 32 by 32 rank picture.
 class TvxPaintBox : public QWidget {
@@ -265,6 +245,8 @@ private:
     void FormCreate();
     void BuildLeftColumn();
     void BuildTray();
+    void MakeTrayIcon();
+    void TrayHostChanged();
     void BuildCommandButtons();
     void trayActivated(int reason);
     void HideToTray();
@@ -302,5 +284,5 @@ private:
     QSize m_frameExtra; // outer minus client size, once the window manager told it
     QList<QRect> m_valueBoxes;
     TvxFlatMenuStyle* m_menuStyle = nullptr;
-    int m_ownedModals = 0;
+    TvxTrayHost* m_trayHost = nullptr;
 };

@@ -52,14 +52,23 @@ QIcon PledgeIcon() {
     return artIcon(QStringLiteral("pledge32.png"));
 }
 
+namespace {
+
+// Through an icon, which takes the picture drawn at twice the pixels on a
+// screen that scales by two.
+QPixmap smallPicture(const QString& file) {
+    return artIcon(file).pixmap(16, 16);
+}
+
+} // namespace
+
 QList<QPixmap> QueryButtonPictures() {
-    return {QPixmap(artPath(QStringLiteral("query0.png"))),
-            QPixmap(artPath(QStringLiteral("query1.png")))};
+    return {smallPicture(QStringLiteral("query0.png")), smallPicture(QStringLiteral("query1.png"))};
 }
 
 QList<QPixmap> DropButtonPictures() {
     QList<QPixmap> pictures;
     for (int i = 0; i < 4; ++i)
-        pictures.append(QPixmap(artPath(QStringLiteral("drop%1.png").arg(i))));
+        pictures.append(smallPicture(QStringLiteral("drop%1.png").arg(i)));
     return pictures;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // The program's pictures, compiled into the executable. Every function
-// returns fresh icons that share the underlying image data.
+// returns fresh icons that share the underlying image data. Each picture
+// but the program icon (which has large sizes of its own) is also drawn at
+// twice its pixels, for screens that scale by two.
 
 #include <QIcon>
 #include <QList>

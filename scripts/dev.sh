@@ -19,7 +19,7 @@ esac
 # clang and its runtime libraries build the libFuzzer targets that the tests
 # run for a short while (see scripts/fuzz.sh); without them those are skipped.
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-    fonts-nanum fonts-liberation2 xvfb xauth tzdata clang libclang-rt-dev
+    libxcb1-dev fonts-nanum fonts-liberation2 xvfb xauth dbus tzdata clang libclang-rt-dev
     desktop-file-utils appstream dpkg-dev file)
 
 install_missing() {

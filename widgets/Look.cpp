@@ -31,8 +31,12 @@ QFont GulimFont(int pixelSize) {
 }
 
 QFont ArialFont(int pointSize, bool bold) {
-    QFont f = withFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                            QStringLiteral("DejaVu Sans"), QStringLiteral("sans-serif")});
+    // The faces drawn to Arial's metrics come first: the layouts count on its
+    // widths, and a font configuration may map "Arial" to a wider face.
+    QFont f = withFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                            QStringLiteral("Nimbus Sans"), QStringLiteral("Nimbus Sans L"),
+                            QStringLiteral("Arial"), QStringLiteral("DejaVu Sans"),
+                            QStringLiteral("sans-serif")});
     f.setPointSize(pointSize);
     f.setBold(bold);
     return f;
@@ -46,6 +50,10 @@ QFont DotumFont(int pixelSize, bool bold) {
     f.setPixelSize(pixelSize);
     f.setBold(bold);
     return f;
+}
+
+QFont CounterFont() {
+    return ArialFont(18, true);
 }
 
 QColor ButtonFace() {

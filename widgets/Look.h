@@ -11,8 +11,11 @@ namespace Look {
 QFont BaseFont(int pixelSize = 12);
 // "굴림" (the menu face) first, with the same fallbacks.
 QFont GulimFont(int pixelSize = 12);
-// "Arial" first, then metric-compatible and common Latin faces.
+// Arial's metrics: the faces made to them (Liberation Sans, Arimo, Nimbus
+// Sans) first, then Arial itself, then common Latin faces.
 QFont ArialFont(int pointSize, bool bold = false);
+// The seconds counter's face: Arial 18 bold.
+QFont CounterFont();
 // "돋음체" (the face of the drawn message pictures) first, then the Korean
 // faces Debian ships.
 QFont DotumFont(int pixelSize, bool bold = false);

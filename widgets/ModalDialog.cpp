@@ -2,10 +2,14 @@
 
 #include "widgets/Look.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMessageBox>
+#include <QPointer>
 #include <QScreen>
+#include <QThread>
 #include <QTimer>
 #include <QWindow>
 
@@ -32,6 +36,46 @@ QMargins framedMargins(const QWidget* w) {
     return m;
 }
 
+// Brings back any modal window that got minimised: a window manager offers
+// minimise on the standard boxes too, or iconifies a box with its owner,
+// and nothing visible could bring a box back while it blocks its owner.
+class ModalsInView : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::WindowStateChange) {
+            auto* dialog = qobject_cast<QDialog*>(watched);
+            if (dialog && dialog->isModal() && dialog->isVisible() && dialog->isMinimized()) {
+                QPointer<QDialog> target(dialog);
+                QTimer::singleShot(0, this, [target] {
+                    if (!target || !target->isVisible() || !target->isMinimized())
+                        return;
+                    target->setWindowState((target->windowState() & ~Qt::WindowMinimized) |
+                                           Qt::WindowActive);
+                    target->raise();
+                    target->activateWindow();
+                });
+            }
+        }
+        return false;
+    }
+};
+
+// The modal windows that are up, the one on top first.
+QList<QDialog*> openModals() {
+    QList<QDialog*> open;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<QDialog*>(w);
+            dialog && dialog->isVisible() && dialog->isModal())
+            open.append(dialog);
+    if (auto* top = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        top && open.removeOne(top))
+        open.prepend(top);
+    return open;
+}
+
 } // namespace
 
 TvxModalDialog::TvxModalDialog(QWidget* parent, TvxFrame frame) : QDialog(parent), m_frame(frame) {
@@ -50,9 +94,32 @@ int TvxModalDialog::ShowModal() {
 
 void TvxModalDialog::EndSession() {
     g_sessionEnded = true;
-    // Not quit(): it does nothing before the main loop runs, and start-up's
-    // dialogs run before it. exit() leaves every loop that is running.
-    QCoreApplication::exit(0);
+    // Every open dialog ends as cancelled, so whoever waits for one sees
+    // no confirmation of anything.
+    for (QDialog* dialog : openModals()) {
+        if (qobject_cast<QMessageBox*>(dialog))
+            dialog->done(QMessageBox::Cancel);
+        else
+            dialog->done(mrCancel);
+    }
+    LeaveEventLoops();
+}
+
+void TvxModalDialog::LeaveEventLoops() {
+    // Not quit(): it does nothing before the main loop runs (start-up's
+    // dialogs run before it), and a window that refuses to close vetoes it.
+    // exit() leaves every loop that is running; with none running it would
+    // make the next one return at once, so it is kept for when one runs.
+    if (QThread::currentThread()->loopLevel() > 0)
+        QCoreApplication::exit(0);
+}
+
+void TvxModalDialog::KeepModalsInView() {
+    static QPointer<QObject> filter;
+    if (filter || !qApp)
+        return;
+    filter = new ModalsInView(qApp);
+    qApp->installEventFilter(filter);
 }
 
 void TvxModalDialog::SetSessionEnded(bool ended) {

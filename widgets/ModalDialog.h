@@ -34,10 +34,16 @@ public:
     // no flow takes for a confirmation.
     int ShowModal();
 
-    // The desktop session is ending (logout, shutdown, a termination
-    // signal): every event loop is left, the open dialogs' too, and no
-    // further dialog opens to wait for an answer nobody will give.
+    // The program is ending (the quit command, logout, shutdown, a
+    // termination signal): every open dialog ends as cancelled (Cancel of
+    // the standard boxes), every event loop is left, and no further dialog
+    // opens to wait for an answer nobody will give.
     static void EndSession();
+    // Leaves every event loop that is running, the dialogs' too.
+    static void LeaveEventLoops();
+    // From now on no modal window of the application (the standard boxes
+    // included) stays minimised while it waits for an answer.
+    static void KeepModalsInView();
     static bool SessionEnded();
     // Tests start every case with a live session.
     static void SetSessionEnded(bool ended);

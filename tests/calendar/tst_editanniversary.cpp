@@ -129,7 +129,7 @@ void TestEditAnniversary::minimisingBringsItBack() {
     bool restored = false;
     const int result = run(QStringLiteral("생일"), [&](TfrmEditAnniversary* d) {
         d->setWindowState(Qt::WindowMinimized);
-        restored = QTest::qWaitFor([d] { return !d->isMinimized(); }, 2000);
+        restored = QTest::qWaitFor([d] { return !d->isMinimized(); }, 60000);
         click(d->btnCancel);
     });
     QVERIFY(restored);

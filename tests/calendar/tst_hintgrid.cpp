@@ -174,7 +174,7 @@ void TestHintGrid::keyboardSelection() {
 // column and then the row makes one cell the whole selection again.
 void TestHintGrid::mouseSelection() {
     m_grid->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_grid.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(m_grid.get(), 60000));
     QWidget* w = m_grid.get();
     QTest::mouseClick(w, Qt::LeftButton, {}, m_grid->CellRect(3, 1).center());
     QCOMPARE(m_grid->Selection(), QRect(3, 1, 1, 1));
@@ -252,7 +252,7 @@ void TestHintGrid::hintFollowsTheMouse() {
         QStringLiteral("[12]\r\n3=\"생일,\"결혼 기념일\"\"\r\n10=회식\r\n17=모임\r\n"));
     m_grid->move(40, 30);
     m_grid->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_grid.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(m_grid.get(), 60000));
     const std::optional<THintInfo> hint = m_grid->HintRequest(centreOfDay(*m_grid, 17));
     QVERIFY(hint);
     QCOMPARE(hint->CursorRect, QRect(324, 142, 80, 70));
@@ -295,7 +295,7 @@ void TestHintGrid::hintFollowsTheMouse() {
 void TestHintGrid::hoveringReadsOncePerNewDay() {
     writeAnniversaries(QStringLiteral("[12]\r\n3=생일\r\n4=모임\r\n"));
     m_grid->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_grid.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(m_grid.get(), 60000));
     QWidget* w = m_grid.get();
     QTest::mouseMove(w, centreOfDay(*m_grid, 5));
     const qint64 before = TextFile::readCount();

@@ -164,7 +164,7 @@ void TestCrash::killedWritesLeaveWholeFiles() {
         writer.start(
             QStringLiteral(CRASH_WRITER),
             {program.path(), locks.path(), QString::number(seed), QString::number(kWrites)});
-        if (writer.waitForReadyRead(20000) && writer.readLine().trimmed() == "READY")
+        if (writer.waitForReadyRead(60000) && writer.readLine().trimmed() == "READY")
             return true;
         qWarning("writer %d did not start: state %d, exit code %d, error %d, output %s %s", seed,
                  int(writer.state()), writer.exitCode(), int(writer.error()),
@@ -183,7 +183,7 @@ void TestCrash::killedWritesLeaveWholeFiles() {
         QVERIFY(writer.waitForReadyRead(60000));
         QCOMPARE(writer.readLine().trimmed(), QByteArray("DONE"));
         writer.closeWriteChannel();
-        QVERIFY(writer.waitForFinished(10000));
+        QVERIFY(writer.waitForFinished(60000));
     }
     const qint64 runMicros = std::max<qint64>(timer.nsecsElapsed() / 1000, 1000);
     QCOMPARE(recordsOf(program.path()), afterScript(0, replay.path()));
@@ -197,7 +197,7 @@ void TestCrash::killedWritesLeaveWholeFiles() {
         QVERIFY2(startWriter(writer, round), qPrintable(QString::number(round)));
         QThread::usleep(random.bounded(quint32(runMicros)));
         writer.kill();
-        QVERIFY(writer.waitForFinished(10000));
+        QVERIFY(writer.waitForFinished(60000));
 
         int leftovers = 0;
         const Files seen = recordsOf(program.path(), &leftovers);

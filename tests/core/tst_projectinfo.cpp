@@ -307,12 +307,12 @@ void TestProjectInfo::secondInstanceIsRefused() {
 
     QProcess first;
     first.start(QStringLiteral(INSTANCE_HELPER), args);
-    QVERIFY(first.waitForReadyRead(10000));
+    QVERIFY(first.waitForReadyRead(60000));
     QCOMPARE(first.readLine().trimmed(), QByteArray("ACQUIRED"));
 
     QProcess second;
     second.start(QStringLiteral(INSTANCE_HELPER), args);
-    QVERIFY(second.waitForFinished(10000));
+    QVERIFY(second.waitForFinished(60000));
     const QList<QByteArray> out = second.readAllStandardOutput().trimmed().split('\n');
     QCOMPARE(out.size(), 2); // the warning once, then the refusal
     QCOMPARE(out.at(0),
@@ -323,13 +323,13 @@ void TestProjectInfo::secondInstanceIsRefused() {
 
     // A crashed instance leaves no stale mark behind.
     first.kill();
-    QVERIFY(first.waitForFinished(10000));
+    QVERIFY(first.waitForFinished(60000));
     QProcess third;
     third.start(QStringLiteral(INSTANCE_HELPER), args);
-    QVERIFY(third.waitForReadyRead(10000));
+    QVERIFY(third.waitForReadyRead(60000));
     QCOMPARE(third.readLine().trimmed(), QByteArray("ACQUIRED"));
     third.closeWriteChannel();
-    QVERIFY(third.waitForFinished(10000));
+    QVERIFY(third.waitForFinished(60000));
     QCOMPARE(third.exitCode(), 0);
 
     // No process wrote anything into the program folder.
@@ -382,7 +382,7 @@ void TestProjectInfo::secondCopyOnTheSameRecordsIsRefused() {
 
     QProcess first;
     first.start(QStringLiteral(INSTANCE_HELPER), {programDir.path(), lockDirA.path()});
-    QVERIFY(first.waitForReadyRead(10000));
+    QVERIFY(first.waitForReadyRead(60000));
     QCOMPARE(first.readLine().trimmed(), QByteArray("ACQUIRED"));
     // The leftover of a killed save is gone; nothing else is touched.
     QVERIFY(!programDir.exists("plzNoSmoking.log.~tarvell.Ab12Cd"));
@@ -394,21 +394,21 @@ void TestProjectInfo::secondCopyOnTheSameRecordsIsRefused() {
     programDir.write("plzNoSmoking.ini.~tarvell.Zz99zz", "being written");
     QProcess second;
     second.start(QStringLiteral(INSTANCE_HELPER), {programDir.path(), lockDirB.path()});
-    QVERIFY(second.waitForFinished(10000));
+    QVERIFY(second.waitForFinished(60000));
     QVERIFY(second.readAllStandardOutput().trimmed().endsWith("REFUSED"));
     QCOMPARE(second.exitCode(), 1);
     QVERIFY(programDir.exists("plzNoSmoking.ini.~tarvell.Zz99zz"));
 
     // Killed, the first leaves no stale lock: the next copy takes over.
     first.kill();
-    QVERIFY(first.waitForFinished(10000));
+    QVERIFY(first.waitForFinished(60000));
     QProcess third;
     third.start(QStringLiteral(INSTANCE_HELPER), {programDir.path(), lockDirB.path()});
-    QVERIFY(third.waitForReadyRead(10000));
+    QVERIFY(third.waitForReadyRead(60000));
     QCOMPARE(third.readLine().trimmed(), QByteArray("ACQUIRED"));
     QVERIFY(!programDir.exists("plzNoSmoking.ini.~tarvell.Zz99zz"));
     third.closeWriteChannel();
-    QVERIFY(third.waitForFinished(10000));
+    QVERIFY(third.waitForFinished(60000));
     QCOMPARE(programDir.read("plzNoSmoking.ini"), QByteArray("[Personal]\r\nDebt=1\r\n"));
     QCOMPARE(programDir.files(), QStringList({liveProbe, "ToMe.txt.backup", "plzNoSmoking.ini"}));
 }

@@ -39,7 +39,7 @@ public:
     using Match = std::function<bool(QWidget*)>;
     using Act = std::function<void(QWidget*)>;
 
-    explicit Script(int timeoutMs = 10000) : m_timeoutMs(timeoutMs) {
+    explicit Script(int timeoutMs = 60000) : m_timeoutMs(timeoutMs) {
         m_timer.setInterval(5);
         QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
     }

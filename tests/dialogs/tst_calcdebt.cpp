@@ -374,7 +374,7 @@ private slots:
         TfrmCalcDebt d(prj);
         d.show();
         d.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&d));
+        QVERIFY(QTest::qWaitForWindowActive(&d, 60000));
         fill(d, "20", "2500", "", "10");
         QLineEdit* target = d.edtPrice;
         if (how == 0) {
@@ -404,7 +404,7 @@ private slots:
         TfrmCalcDebt d(prj);
         d.show();
         d.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&d));
+        QVERIFY(QTest::qWaitForWindowActive(&d, 60000));
         fill(d, "20", "2500", "", "10");
         d.edtCount->setFocus(Qt::MouseFocusReason);
         QTest::mouseClick(d.edtPrice, Qt::LeftButton, Qt::NoModifier, QPoint(3, 10));

@@ -224,8 +224,8 @@ private slots:
         QVERIFY(d.windowFlags() & Qt::WindowCloseButtonHint);
         QVERIFY(!d.ScreenCentred());
         d.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&d));
-        QTRY_COMPARE(d.frameGeometry(), QRect(379, 243, 474, 303));
+        QVERIFY(QTest::qWaitForWindowExposed(&d, 60000));
+        QTRY_COMPARE_WITH_TIMEOUT(d.frameGeometry(), QRect(379, 243, 474, 303), 60000);
         QCOMPARE(d.vxGradiButton1->geometry(), QRect(16, 155, 144, 25));
         QCOMPARE(d.vxGradiButton2->geometry(), QRect(16, 210, 144, 25));
         QCOMPARE(d.imgMsgRetry->geometry(), QRect(170, 150, 281, 51));
@@ -254,14 +254,14 @@ private slots:
             QList<qsizetype> seen;
             DialogDriver::Script script;
             script.on<TfrmWaitShowWeb>([&](TfrmWaitShowWeb* dlg) {
-                QTRY_VERIFY(dlg->isActiveWindow());
+                QTRY_VERIFY_WITH_TIMEOUT(dlg->isActiveWindow(), 60000);
                 for (int i = 0; i < 2; ++i) {
                     seen << m_opened.size();
                     browser.show();
                     browser.activateWindow();
-                    QTRY_VERIFY(!dlg->isActiveWindow());
+                    QTRY_VERIFY_WITH_TIMEOUT(!dlg->isActiveWindow(), 60000);
                     dlg->activateWindow();
-                    QTRY_VERIFY(dlg->isActiveWindow());
+                    QTRY_VERIFY_WITH_TIMEOUT(dlg->isActiveWindow(), 60000);
                 }
                 seen << m_opened.size();
                 click(dlg->vxGradiButton2);

@@ -128,7 +128,7 @@ private slots:
         // Whatever the user's rank, nothing is marked, and every rank is in
         // view without scrolling.
         d.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        QVERIFY(QTest::qWaitForWindowExposed(&d, 60000));
         QVERIFY(d.lstView->selectedItems().isEmpty() && !d.lstView->currentIndex().isValid());
         QVERIFY(d.lstView->viewport()->rect().contains(
             d.lstView->visualItemRect(d.lstView->item(rank))));
@@ -172,7 +172,7 @@ private slots:
         QCOMPARE(d.mem->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
         // Typing goes nowhere.
         d.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        QVERIFY(QTest::qWaitForWindowExposed(&d, 60000));
         QTest::keyClicks(d.mem, QStringLiteral("xyz"));
         QCOMPARE(d.mem->toPlainText(), shown);
         QCOMPARE(folder.exists("plzNoSmoking.log"), exists);

@@ -170,7 +170,7 @@ private slots:
             d = std::make_unique<TfrmWaitToMe>(prj);
         d->show();
         d->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(d.get()));
+        QVERIFY(QTest::qWaitForWindowActive(d.get(), 60000));
         QCOMPARE(QApplication::focusWidget(), d->memToMe);
         QTest::keyClicks(d->memToMe, QStringLiteral("a"));
         const Qt::Key key = modifiers == Qt::ShiftModifier ? Qt::Key_Backtab : Qt::Key_Tab;

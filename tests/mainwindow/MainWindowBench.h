@@ -7,6 +7,7 @@
 #include "mainwindow/ImagesRes.h"
 #include "mainwindow/main.h"
 #include "tests/support/TestSupport.h"
+#include "widgets/ModalDialog.h"
 
 #include <memory>
 
@@ -29,6 +30,8 @@ protected:
         m_prj.reset();
         m_clock.reset();
         m_dir.reset();
+        // The quit command ends the session for good; the next case starts anew.
+        TvxModalDialog::SetSessionEnded(false);
     }
 
     // A new main window on the bench that takes the tray as there; its

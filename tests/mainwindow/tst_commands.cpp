@@ -4,6 +4,7 @@
 
 #include "core/ProjectInfo.h"
 #include "mainwindow/Application.h"
+#include "mainwindow/DesktopShell.h"
 #include "mainwindow/ImagesRes.h"
 #include "mainwindow/ModifyDateTime.h"
 #include "mainwindow/main.h"
@@ -12,6 +13,7 @@
 #include "tests/dialogs/DialogDriver.h"
 #include "tests/mainwindow/MainWindowBench.h"
 #include "tests/support/TestSupport.h"
+#include "widgets/ErrorBox.h"
 #include "widgets/VxPnl.h"
 #include "widgets/vxBtnImgs.h"
 #include "widgets/vxImgBtn.h"
@@ -42,10 +44,21 @@ protected:
     void mousePressEvent(QMouseEvent*) override { ++presses; }
 };
 
-// Runs the event loop until something ends it, or the guard with guardCode.
-int runLoop(std::function<void()> start, int guardCode) {
-    QTimer::singleShot(0, qApp, std::move(start));
-    QTimer::singleShot(2000, qApp, [guardCode] { QCoreApplication::exit(guardCode); });
+constexpr int kWait = 60000;
+
+// Runs the event loop until something ends it, or a guard of a generous
+// minute ends it with guardCode. With `settled`, a loop still running once
+// the start has been handled ends with guardCode at once.
+int runLoop(std::function<void()> start, int guardCode, bool settled = false) {
+    QTimer::singleShot(0, qApp, [start = std::move(start), guardCode, settled] {
+        start();
+        if (settled)
+            QTimer::singleShot(0, qApp, [guardCode] { QCoreApplication::exit(guardCode); });
+    });
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [guardCode] { QCoreApplication::exit(guardCode); });
+    guard.start(kWait);
     return QCoreApplication::exec();
 }
 
@@ -75,6 +88,11 @@ private slots:
     void buttonCornersShowWindowColour();
     void dateTimePanelCoversInnerBevel();
     void trayClickBringsOpenDialog();
+    void dialogMinimiseKeepsProgramInView_data();
+    void dialogMinimiseKeepsProgramInView();
+    void positionsKeptWhereUnknown_data();
+    void positionsKeptWhereUnknown();
+    void oneActivationRestoresUnreportedMinimise();
 
 private:
     TfrmMain& load();
@@ -90,12 +108,13 @@ void TestCommands::cleanup() {
     TearDownBench();
     Desktop::SetOpenUrlHandler({});
     TvxModalDialog::SetSessionEnded(false); // a termination request ends it for good
+    Shell::SetPlatformForTesting({});
 }
 
 TfrmMain& TestCommands::load() {
     MakeWindow().LoadState();
     m_main->show();
-    if (!QTest::qWaitForWindowExposed(m_main.get()))
+    if (!QTest::qWaitForWindowExposed(m_main.get(), 60000))
         qWarning("main window not exposed");
     return *m_main;
 }
@@ -149,7 +168,8 @@ void TestCommands::trayMenuItems() {
 }
 
 // Each menu item and small button opens its own window, owned by the main
-// window and modal to it only; the tray menu is withheld meanwhile.
+// window and modal to it only; the tray menu's entries only bring it to the
+// front meanwhile.
 void TestCommands::everyCommandReachesItsWindow_data() {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("window");
@@ -174,14 +194,18 @@ void TestCommands::everyCommandReachesItsWindow() {
     const QByteArray before = m_dir->read("plzNoSmoking.ini");
     QString opened;
     bool ownedAndWindowModal = false;
-    QMenu* menuDuring = w.popTray;
+    bool menuInert = false;
+    const int width = w.width();
     DialogDriver::Script script;
     script.then([](QWidget* d) { return qobject_cast<QDialog*>(d) != nullptr; },
                 [&](QWidget* d) {
                     opened = QString::fromLatin1(d->metaObject()->className());
                     ownedAndWindowModal =
                         d->parentWidget() == &w && d->windowModality() == Qt::WindowModal;
-                    menuDuring = w.tray->contextMenu();
+                    w.mnToMe->trigger();
+                    w.mnShowCalendar->trigger();
+                    menuInert = QApplication::activeModalWidget() == d &&
+                                w.mnShowCalendar->isChecked() && w.width() == width;
                     qobject_cast<QDialog*>(d)->done(2);
                 });
     script.start();
@@ -189,7 +213,7 @@ void TestCommands::everyCommandReachesItsWindow() {
     QVERIFY(script.finished());
     QCOMPARE(opened, window);
     QVERIFY(ownedAndWindowModal);
-    QCOMPARE(menuDuring, nullptr);
+    QVERIFY(menuInert);
     QCOMPARE(w.tray->contextMenu(), w.popTray);
     QCOMPARE(m_dir->read("plzNoSmoking.ini"), before);
 }
@@ -370,7 +394,7 @@ void TestCommands::closingWithoutTrayEndsProgram() {
     qApp->setQuitOnLastWindowClosed(false);
     TfrmMain& w = load();
     w.SetTrayAvailableForTesting(tray ? 1 : 0);
-    QCOMPARE(runLoop([&] { w.close(); }, 7), tray ? 7 : 0);
+    QCOMPARE(runLoop([&] { w.close(); }, 7, tray), tray ? 7 : 0);
     QVERIFY(!w.isVisible());
     QCOMPARE(w.InTray(), tray);
 }
@@ -438,7 +462,7 @@ void TestCommands::trayClickBringsOpenDialog() {
     probe.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     probe.resize(40, 40);
     probe.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&probe));
+    QVERIFY(QTest::qWaitForWindowExposed(&probe, 60000));
     bool mainStayed = false, dialogInFront = false;
     DialogDriver::Script script;
     script.on<TvxModalDialog>([&](TvxModalDialog* d) {
@@ -456,6 +480,99 @@ void TestCommands::trayClickBringsOpenDialog() {
     QVERIFY(mainStayed && dialogInFront);
     w.trayClick(); // no dialog: the click hides the window again
     QVERIFY(!w.isVisible());
+}
+
+// A window manager that iconifies a dialog iconifies its owner with it, or
+// offers minimise on the standard boxes: whatever was minimised comes back
+// while the dialog waits, and the window is not sent to the tray.
+void TestCommands::dialogMinimiseKeepsProgramInView_data() {
+    QTest::addColumn<QString>("box");
+    QTest::newRow("grade list") << "grade list";
+    QTest::newRow("Information of the craving chain") << "Information";
+    QTest::newRow("Confirm of the start date") << "Confirm";
+    QTest::newRow("error box") << "error";
+}
+
+void TestCommands::dialogMinimiseKeepsProgramInView() {
+    QFETCH(QString, box);
+    TfrmMain& w = load();
+    bool inView = false;
+    DialogDriver::Script script;
+    if (box == QLatin1String("Information"))
+        for (int i = 0; i < 4; ++i)
+            script.on<TvxModalDialog>([](TvxModalDialog* d) { d->done(2); });
+    if (box == QLatin1String("Confirm"))
+        script.on<TfrmModifyDateTime>([](TfrmModifyDateTime* d) {
+            d->pckDate->setSelectedDate(QDate(2026, 12, 1));
+            click(d->vxGradiButton1);
+        });
+    script.then([](QWidget* d) { return qobject_cast<QDialog*>(d) != nullptr; },
+                [&](QWidget* d) {
+                    d->setWindowState(d->windowState() | Qt::WindowMinimized);
+                    w.setWindowState(w.windowState() | Qt::WindowMinimized);
+                    inView = QTest::qWaitFor(
+                        [&] {
+                            return !d->isMinimized() && !w.isMinimized() && w.isVisible() &&
+                                   !w.InTray();
+                        },
+                        kWait);
+                    qobject_cast<QDialog*>(d)->done(2);
+                });
+    script.start();
+    if (box == QLatin1String("grade list"))
+        w.mnShowGrade->trigger();
+    else if (box == QLatin1String("Information"))
+        click(w.btnHelp);
+    else if (box == QLatin1String("Confirm"))
+        QTest::mouseClick(w.btnModifyStart, Qt::LeftButton, {}, QPoint(8, 8));
+    else
+        ShowErrorBox(QStringLiteral("쓰기 실패"), &w);
+    QVERIFY(script.finished() && !script.timedOut());
+    QVERIFY(inView);
+    QVERIFY(w.isVisible() && !w.InTray());
+}
+
+// Wayland tells a client no positions: the quit command keeps the stored
+// Left and Top instead of the made-up ones Qt reports there.
+void TestCommands::positionsKeptWhereUnknown_data() {
+    QTest::addColumn<QString>("platform");
+    QTest::addColumn<int>("left");
+    QTest::addColumn<int>("top");
+    QTest::newRow("X11 stores where the window is") << "xcb" << 5 << 5;
+    QTest::newRow("Wayland keeps what was stored") << "wayland" << 140 << 70;
+}
+
+void TestCommands::positionsKeptWhereUnknown() {
+    QFETCH(QString, platform);
+    QFETCH(int, left);
+    QFETCH(int, top);
+    m_prj->Ini().WriteInteger(Keys::Prog, Keys::Left, 140);
+    m_prj->Ini().WriteInteger(Keys::Prog, Keys::Top, 70);
+    Shell::SetPlatformForTesting(platform);
+    TfrmMain& w = load();
+    w.move(5, 5);
+    w.mnClose->trigger();
+    QVERIFY(!w.isVisible());
+    QCOMPARE(m_prj->Ini().ReadInteger(Keys::Prog, Keys::Left, -1), left);
+    QCOMPARE(m_prj->Ini().ReadInteger(Keys::Prog, Keys::Top, -1), top);
+}
+
+// Wayland does not tell a client that its window was minimised: a window
+// that is shown but not in front comes back with one tray activation; one
+// in front goes to the tray.
+void TestCommands::oneActivationRestoresUnreportedMinimise() {
+    Shell::SetPlatformForTesting(QStringLiteral("wayland"));
+    TfrmMain& w = load();
+    QWidget other;
+    other.resize(40, 40);
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other, kWait));
+    w.trayClick();
+    QVERIFY(w.isVisible() && !w.InTray());
+    QVERIFY(QTest::qWaitForWindowActive(&w, kWait));
+    w.trayClick();
+    QVERIFY(!w.isVisible() && w.InTray());
 }
 
 int main(int argc, char** argv) {

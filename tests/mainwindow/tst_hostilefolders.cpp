@@ -268,7 +268,7 @@ void TestHostileFolders::comesUpTicksAndQuits() {
         shown << e.message();
     }
     w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(QTest::qWaitForWindowExposed(&w, 60000));
     const qint64 startMs = timer.elapsed();
 
     // A dozen seconds of the clock, each tick through the event system as

@@ -88,6 +88,8 @@ private slots:
     void holderMatchesGradeIcons();
     void holderRefusesUnknownRanks();
     void holderRegistersItself();
+    void drawnAgainAtTwice_data();
+    void drawnAgainAtTwice();
 };
 
 void TestImagesRes::resourcesNeedNoSetUp() {
@@ -258,6 +260,31 @@ void TestImagesRes::holderRegistersItself() {
         QCOMPARE(frmImagesRes, &first);
     }
     QVERIFY(frmImagesRes == nullptr);
+}
+
+// On a screen that scales by two each picture has a drawing of its own at
+// twice the pixels, not the small one with every pixel doubled.
+void TestImagesRes::drawnAgainAtTwice_data() {
+    QTest::addColumn<QString>("file");
+    for (const char* file : {"grade00.png", "grade18.png", "mark1.png", "menu0.png", "menu5.png",
+                             "query0.png", "drop0.png", "calc32.png", "pledge32.png"})
+        QTest::newRow(file) << QString::fromLatin1(file);
+}
+
+void TestImagesRes::drawnAgainAtTwice() {
+    QFETCH(QString, file);
+    const QImage one(QStringLiteral(":/art/") + file);
+    QString twiceName = file;
+    twiceName.replace(QLatin1String(".png"), QLatin1String("@2x.png"));
+    const QImage twice(QStringLiteral(":/art/") + twiceName);
+    QCOMPARE(twice.size(), one.size() * 2);
+    const QImage doubled = one.scaled(one.size() * 2).convertToFormat(QImage::Format_ARGB32);
+    const QImage drawn = twice.convertToFormat(QImage::Format_ARGB32);
+    // The pixel-set triangle is the same shape either way; the painted
+    // pictures differ from a doubled copy along every edge.
+    QVERIFY(file.startsWith(QLatin1String("drop")) ? differingShare(drawn, doubled) == 0
+                                                   : differingShare(drawn, doubled) >= 3);
+    QVERIFY(opaqueShare(drawn) >= opaqueShare(one.convertToFormat(QImage::Format_ARGB32)) - 5);
 }
 
 QTEST_MAIN(TestImagesRes)

@@ -145,17 +145,17 @@ void TestMainWindow::positionStoredOrCentred() {
     QCOMPARE(w.width() + (791 - 783), calendar ? 791 : 219);
     // Shown there, the window is whole: its caption on the screen.
     w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(QTest::qWaitForWindowExposed(&w, 60000));
     QVERIFY(screen.intersects(w.frameGeometry()));
 }
 
 void TestMainWindow::outerSizeIncludesFrame() {
     TfrmMain& w = load();
     w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QTRY_COMPARE(w.frameGeometry().size(), QSize(791, 520));
+    QVERIFY(QTest::qWaitForWindowExposed(&w, 60000));
+    QTRY_COMPARE_WITH_TIMEOUT(w.frameGeometry().size(), QSize(791, 520), 60000);
     w.mnShowCalendar->trigger();
-    QTRY_COMPARE(w.frameGeometry().size(), QSize(219, 520));
+    QTRY_COMPARE_WITH_TIMEOUT(w.frameGeometry().size(), QSize(219, 520), 60000);
     // Edges cannot resize it.
     QCOMPARE(w.minimumSize(), w.maximumSize());
 }
@@ -283,7 +283,7 @@ void TestMainWindow::milestoneRows() {
 void TestMainWindow::tickLeavesDiskAndPaintAlone() {
     TfrmMain& w = load();
     w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(QTest::qWaitForWindowExposed(&w, 60000));
     QCoreApplication::processEvents();
     PaintCounter countPaints(w.labCount);
     PaintCounter gaugePaints(w.gagGrade);
@@ -326,7 +326,7 @@ void TestMainWindow::writeFailureReachesErrorBox() {
 void TestMainWindow::closeBoxHidesQuitSaves() {
     TfrmMain& w = load();
     w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(QTest::qWaitForWindowExposed(&w, 60000));
     w.close();
     QVERIFY(!w.isVisible());
     QVERIFY(!m_prj->Ini().ValueExists(Keys::Prog, Keys::Left));
@@ -346,7 +346,7 @@ void TestMainWindow::trayRestsPerSecondTexts() {
     writeDate(Keys::Start, kNow - 1.0 + 10.0 / 86400); // ten seconds before a promotion
     TfrmMain& w = load();
     w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(QTest::qWaitForWindowExposed(&w, 60000));
     w.trayClick();
     QVERIFY(w.InTray());
     // In the tray the clock sleeps until the promotion's second.
@@ -372,7 +372,7 @@ void TestMainWindow::withoutTrayCloseBoxEnds() {
     TfrmMain& w = load();
     w.SetTrayAvailableForTesting(0);
     w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(QTest::qWaitForWindowExposed(&w, 60000));
     w.close();
     QVERIFY(!w.isVisible());
     QVERIFY(m_prj->Ini().ValueExists(Keys::Prog, Keys::Left)); // the real close path

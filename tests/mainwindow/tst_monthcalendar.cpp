@@ -475,7 +475,7 @@ void TestMonthCalendar::doubleClickEditsTheDay() {
                  Cp949::encode(QStringLiteral("[12]\r\n7=\"생일,\"결혼 기념일\"\"\r\n")));
     TfrmMain& w = MakeWindow();
     w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(QTest::qWaitForWindowExposed(&w, 60000));
     w.FormActivate();
     const QPoint cell = cellOf(7);
     QString date, memo;
@@ -508,7 +508,7 @@ void TestMonthCalendar::doubleClickOnAnEmptyCell() {
     w.FormActivate();
     w.grdCa->SetSelection(QRect(0, 0, 1, 1));
     bool opened = false;
-    DialogDriver::Script script(300);
+    DialogDriver::Script script;
     script.on<TfrmEditAnniversary>([&](TfrmEditAnniversary* d) {
         opened = true;
         d->Close();

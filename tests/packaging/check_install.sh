@@ -117,7 +117,7 @@ check_package() {
     [ "$(dpkg-deb -f "$deb" Architecture)" = "$arch" ] || fail "the package is not for $arch"
     local depends
     depends=$(dpkg-deb -f "$deb" Depends)
-    for lib in libqt6core6 libqt6gui6 libqt6widgets6 fonts-nanum; do
+    for lib in libqt6core6 libqt6gui6 libqt6widgets6 fonts-nanum fonts-liberation2 qt6-qpa-plugins; do
         echo "$depends" | tr ',' '\n' | grep -q "^ *$lib\b" || fail "Depends lacks $lib: $depends"
     done
     echo "$depends" | grep -q -- '-dev\b' && fail "Depends names a development package: $depends"

@@ -230,13 +230,13 @@ void TestGauge::repaintOnlyWhenBarMoves() {
     g.resize(156, 7);
     Apply(g, setup);
     g.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&g));
-    QTRY_VERIFY(g.paints > 0); // the first paint is over before counting starts
+    QVERIFY(QTest::qWaitForWindowExposed(&g, 60000));
+    QTRY_VERIFY_WITH_TIMEOUT(g.paints > 0, 60000); // the first paint is over before counting starts
     QTest::qWait(50);
     g.paints = 0;
     Apply(g, action);
     if (repaints) {
-        QTRY_VERIFY(g.paints > 0);
+        QTRY_VERIFY_WITH_TIMEOUT(g.paints > 0, 60000);
     } else {
         QTest::qWait(100);
         QCOMPARE(g.paints, 0);

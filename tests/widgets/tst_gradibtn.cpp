@@ -64,7 +64,7 @@ private:
             QCursor::setPos(0, 0);
             dialog.show();
             dialog.activateWindow();
-            if (!QTest::qWaitForWindowActive(&dialog))
+            if (!QTest::qWaitForWindowActive(&dialog, 60000))
                 return false;
             edit->setFocus();
             return true;

@@ -53,7 +53,7 @@ struct Stage {
     bool show() {
         QCursor::setPos(0, 0);
         window.show();
-        return QTest::qWaitForWindowExposed(&window);
+        return QTest::qWaitForWindowExposed(&window, 60000);
     }
 };
 

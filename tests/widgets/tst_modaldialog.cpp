@@ -232,13 +232,13 @@ private slots:
         d.SetOuterGeometry(QRect(379, 243, 474, 303));
         QVERIFY(!d.ScreenCentred());
         d.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&d));
-        QTRY_COMPARE(d.frameGeometry(), QRect(379, 243, 474, 303));
+        QVERIFY(QTest::qWaitForWindowExposed(&d, 60000));
+        QTRY_COMPARE_WITH_TIMEOUT(d.frameGeometry(), QRect(379, 243, 474, 303), 60000);
         // The frame seen is kept for the next window of its kind.
         const QRect inner = d.geometry();
-        QTRY_COMPARE(TvxModalDialog::KnownFrame(TvxModalDialog::TvxFrame::Sizeable),
+        QTRY_COMPARE_WITH_TIMEOUT(TvxModalDialog::KnownFrame(TvxModalDialog::TvxFrame::Sizeable),
                      QMargins(inner.left() - 379, inner.top() - 243, 379 + 474 - 1 - inner.right(),
-                              243 + 303 - 1 - inner.bottom()));
+                              243 + 303 - 1 - inner.bottom()), 60000);
         d.hide();
     }
 
@@ -267,7 +267,7 @@ private slots:
         script.on<TvxModalDialog>([&](TvxModalDialog* dlg) {
             dlg->setWindowState(dlg->windowState() | Qt::WindowMinimized);
             minimised = dlg->isMinimized();
-            QTRY_VERIFY(!dlg->isMinimized());
+            QTRY_VERIFY_WITH_TIMEOUT(!dlg->isMinimized(), 60000);
             back = dlg->isVisible();
             dlg->SetModalResult(TvxModalDialog::mrOk);
         });

@@ -28,7 +28,7 @@ void FillTestPalette(TvxPalette& pal) {
 // Shows the widget and waits until the first paints are over.
 template <class W> bool ShowSettled(W& w) {
     w.show();
-    if (!QTest::qWaitForWindowExposed(&w) || !QTest::qWaitFor([&] { return w.paints > 0; }))
+    if (!QTest::qWaitForWindowExposed(&w, 60000) || !QTest::qWaitFor([&] { return w.paints > 0; }))
         return false;
     QTest::qWait(50);
     w.paints = 0;
@@ -338,7 +338,7 @@ void TestPanels::paletteChangeRepaintsBoundBoxes() {
     QVERIFY(ShowSettled(rebound));
 
     pal.SetCFaceColor(QColor("#102030"));
-    QTRY_VERIFY(bound.paints > 0);
+    QTRY_VERIFY_WITH_TIMEOUT(bound.paints > 0, 60000);
     QTest::qWait(50);
     QCOMPARE(rebound.paints, 0); // no longer listens to its first palette
     QCOMPARE(QColor(bound.Render().pixel(10, 10)), QColor("#102030"));
@@ -359,7 +359,7 @@ void TestPanels::paletteDestroyedFirst() {
     QVERIFY(ShowSettled(panel));
     pal.reset();
     QCOMPARE(panel.ColorPalette(), nullptr);
-    QTRY_VERIFY(panel.paints > 0);
+    QTRY_VERIFY_WITH_TIMEOUT(panel.paints > 0, 60000);
     QCOMPARE(Drawn(panel), (QStringList{"gggggk", "gwwwmk", "gwggmk", "gmmmmk", "kkkkkk"}));
 }
 

@@ -75,8 +75,11 @@ QBrush fieldBrush(const QColor& c, const QRectF& r) {
     return g;
 }
 
+// Pixels per unit of the pictures: 1, and 2 for the screens that scale by two.
+int g_scale = 1;
+
 QImage canvas(int size) {
-    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
+    QImage img(size * g_scale, size * g_scale, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     return img;
 }
@@ -868,11 +871,13 @@ QImage queryButton(bool lit) {
 // edges stay sharp: rows 10 to 13 at rest, one row lower when pressed, one
 // row higher under the pointer, grey when disabled.
 QImage dropTriangle(int shift, QRgb colour) {
-    QImage img(16, 16, QImage::Format_ARGB32);
+    QImage img(16 * g_scale, 16 * g_scale, QImage::Format_ARGB32);
     img.fill(Qt::transparent);
     for (int row = 0; row < 4; ++row)
         for (int x = 4 + row; x <= 10 - row; ++x)
-            img.setPixel(x, 10 + shift + row, colour);
+            for (int dy = 0; dy < g_scale; ++dy)
+                for (int dx = 0; dx < g_scale; ++dx)
+                    img.setPixel(x * g_scale + dx, (10 + shift + row) * g_scale + dy, colour);
     return img;
 }
 
@@ -1112,13 +1117,26 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "cannot create %s\n", qPrintable(folder));
             return 1;
         }
-        for (const Picture& pic : pictures) {
-            const QString path = QDir(folder).filePath(pic.file);
-            if (!pic.image.convertToFormat(QImage::Format_ARGB32).save(path, "PNG")) {
-                std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-                return 1;
+        // Each picture also drawn at twice the pixels, as "name@2x.png", which
+        // Qt takes on screens that scale by two. The program icon has sizes
+        // enough of its own.
+        g_scale = 2;
+        std::vector<Picture> doubled;
+        for (Picture& pic : allPictures())
+            if (!pic.file.startsWith(QLatin1String("app"))) {
+                pic.file.replace(QLatin1String(".png"), QLatin1String("@2x.png"));
+                doubled.push_back(pic);
             }
-        }
+        g_scale = 1;
+        for (const std::vector<Picture>* set :
+             {&pictures, static_cast<const std::vector<Picture>*>(&doubled)})
+            for (const Picture& pic : *set) {
+                const QString path = QDir(folder).filePath(pic.file);
+                if (!pic.image.convertToFormat(QImage::Format_ARGB32).save(path, "PNG")) {
+                    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+                    return 1;
+                }
+            }
     }
     if (!sheetFile.isEmpty() && !contactSheet(pictures).save(sheetFile, "PNG")) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(sheetFile));
