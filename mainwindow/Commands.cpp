@@ -3,6 +3,8 @@
 
 #include "mainwindow/main.h"
 
+#include "core/Constants.h"
+
 #include "dialogs/CalcDebt.h"
 #include "dialogs/NonEffect.h"
 #include "dialogs/ShowGrade.h"
@@ -20,6 +22,9 @@
 #include "widgets/vxImgBtn.h"
 
 #include <QApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
 #include <QDialog>
 #include <QMenu>
 #include <QPointer>
@@ -247,4 +252,48 @@ void TfrmMain::ShowEffects() {
 
 void TfrmMain::mnTvlBoardClick() {
     m_prj.OpenHomePage();
+}
+
+// ------------------------------------------------------------ notifications
+
+namespace {
+
+// The freedesktop notification service, which every desktop with a D-Bus
+// tray runs. Without it nothing is shown: a window of our own popping up
+// over the user's work would be worse than no word at all.
+bool notifyDesktop(const QString& summary, const QString& body) {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    const QString service = QStringLiteral("org.freedesktop.Notifications");
+    if (!bus.isConnected() || !bus.interface() ||
+        !bus.interface()->isServiceRegistered(service).value())
+        return false;
+    QDBusMessage notify =
+        QDBusMessage::createMethodCall(service, QStringLiteral("/org/freedesktop/Notifications"),
+                                       service, QStringLiteral("Notify"));
+    const QString appId = QStringLiteral("io.github.tarvell.Tarvell");
+    notify << QStringLiteral("Tarvell") << uint(0) << appId << summary << body << QStringList()
+           << QVariantMap{{QStringLiteral("desktop-entry"), appId}} << int(-1);
+    return bus.send(notify);
+}
+
+} // namespace
+
+void TfrmMain::NotifyGrade(int grade, bool promotion) {
+    if (!promotion || !m_inTray)
+        return;
+    (m_notifier ? m_notifier
+                : notifyDesktop)(QStringLiteral("시민 등급"),
+                                 GradeNames[size_t(grade)] + QStringLiteral(" (으)로 승급....!!"));
+}
+
+void TfrmMain::NotifyMilestone(int milestone) {
+    // A load announces the milestone again, and a relapse brings it back to
+    // the first: only a step forward is news.
+    const bool forward = milestone > m_notedMilestone && m_notedMilestone >= 0;
+    m_notedMilestone = milestone;
+    if (!forward || !m_inTray)
+        return;
+    const QString body = EffectTitles[size_t(milestone - 1)] +
+                         QStringLiteral(" 달성! 다음 목표: ") + EffectTitles[size_t(milestone)];
+    (m_notifier ? m_notifier : notifyDesktop)(QStringLiteral("금연 효과"), body);
 }

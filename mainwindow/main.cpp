@@ -123,6 +123,8 @@ void TfrmMain::FormCreate() {
     connect(m_progress, &TvxProgress::ElapsedChanged, this, &TfrmMain::ShowElapsed);
     connect(m_progress, &TvxProgress::GradeChanged, this, &TfrmMain::ShowGrade);
     connect(m_progress, &TvxProgress::MilestoneChanged, this, &TfrmMain::ShowMilestone);
+    connect(m_progress, &TvxProgress::GradeChanged, this, &TfrmMain::NotifyGrade);
+    connect(m_progress, &TvxProgress::MilestoneChanged, this, &TfrmMain::NotifyMilestone);
     connect(m_progress, &TvxProgress::SavingsChanged, this, &TfrmMain::ShowSavings);
 
     tmrCount = new QTimer(this);

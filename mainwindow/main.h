@@ -183,6 +183,11 @@ public:
     // Whether the program goes to the tray (true) or behaves as a plain
     // window because the desktop offers no tray. Tests may force it.
     bool TrayUsable() const;
+
+    // Shows a desktop notification; answers whether one was shown. Tests
+    // may put a recorder of their own in place of the desktop's service.
+    using Notifier = std::function<bool(const QString& summary, const QString& body)>;
+    void SetNotifierForTesting(Notifier notifier) { m_notifier = std::move(notifier); }
     void SetTrayAvailableForTesting(int available) { m_trayOverride = available; }
 
     // Background, record boxes and calendar frame, as painted under the controls.
@@ -265,6 +270,10 @@ private:
     void ShowNextPromotion();
     void ShowGradePicture();
     void ShowMilestone(int milestone);
+    // Tells the desktop of a rise or a new milestone reached while the window
+    // rests in the tray, where nobody sees the left column.
+    void NotifyGrade(int grade, bool promotion);
+    void NotifyMilestone(int milestone);
     void ShowSavings(const TvxSavings& savings);
     void SetGradeColor(const QColor& color);
     void PaintGrade(QPainter& p) const;
@@ -273,6 +282,8 @@ private:
     TvxPrjInfo& m_prj;
     TvxAnniversary& m_cursor;
     TvxProgress* m_progress = nullptr;
+    int m_notedMilestone = -1; // the milestone in progress when it last changed
+    Notifier m_notifier;
     QStringList FCellLines; // scratch lines of the calendar cells
     QPointer<TfrmImagesRes> m_images;
     QList<QIcon> m_img1616;

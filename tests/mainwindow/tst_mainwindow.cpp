@@ -63,6 +63,8 @@ private slots:
     void relapseResetsEveryDisplay();
     void recordRowsShowTheRecord();
     void accessibleToScreenReadersAndKeyboard();
+    void notifiesOnlyFromTheTray_data();
+    void notifiesOnlyFromTheTray();
     void calendarKeyWrittenByHand_data();
     void calendarKeyWrittenByHand();
 
@@ -501,6 +503,40 @@ void TestMainWindow::accessibleToScreenReadersAndKeyboard() {
         QCOMPARE(cycle.contains(b), command);
     }
     QVERIFY(cycle.contains(static_cast<QWidget*>(w.grdCa)));
+}
+
+void TestMainWindow::notifiesOnlyFromTheTray_data() {
+    QTest::addColumn<double>("secondsIn");
+    QTest::addColumn<bool>("inTray");
+    QTest::addColumn<QStringList>("told"); // summary, body; empty: nothing shown
+    QTest::newRow("promotion in the tray")
+        << 86400.0 - 3 << true << QStringList{"시민 등급", "평민 (으)로 승급....!!"};
+    QTest::newRow("promotion on screen") << 86400.0 - 3 << false << QStringList{};
+    QTest::newRow("milestone in the tray")
+        << 1200.0 - 3 << true
+        << QStringList{"금연 효과", "혈압,맥박,체온 정상 달성! 다음 목표: 혈중 산소량 정상"};
+    QTest::newRow("nothing new in the tray") << 2.0 * 86400 << true << QStringList{};
+}
+
+void TestMainWindow::notifiesOnlyFromTheTray() {
+    QFETCH(double, secondsIn);
+    QFETCH(bool, inTray);
+    QFETCH(QStringList, told);
+    writeDate(Keys::Start, kNow - secondsIn / 86400);
+    TfrmMain& w = load();
+    QStringList shown;
+    w.SetNotifierForTesting([&](const QString& summary, const QString& body) {
+        shown << summary << body;
+        return true;
+    });
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w, 30000));
+    if (inTray)
+        w.trayClick();
+    QCOMPARE(w.InTray(), inTray);
+    tick(6);
+    w.LoadState(); // a reload announces nothing again
+    QCOMPARE(shown, told);
 }
 
 void TestMainWindow::calendarKeyWrittenByHand_data() {
