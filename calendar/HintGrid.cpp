@@ -81,8 +81,10 @@ THintGrid::THintGrid(QWidget* owner) : QWidget(owner) {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setAccessibleName(QStringLiteral("달력"));
+    // Known before anything asks: a name given while assistive technology
+    // listens already makes Qt describe the grid, and keep that description.
     InstallHintGridAccessibility();
+    setAccessibleName(QStringLiteral("달력"));
     Resize();
 }
 

@@ -376,6 +376,11 @@ void TestHintGrid::accessibleTable() {
     QCOMPARE(table->focusChild(), cell);
     QCOMPARE(table->tableInterface()->selectedCells(), QList<QAccessibleInterface*>{cell});
     QCOMPARE(table->childAt(cell->rect().center().x(), cell->rect().center().y()), cell);
+    // A grid made while a screen reader listens is a table too.
+    QAccessible::setActive(true);
+    THintGrid fresh;
+    QCOMPARE(QAccessible::queryAccessibleInterface(&fresh)->role(), QAccessible::Table);
+    QAccessible::setActive(false);
 }
 
 // On an X display a window that appears under the pointer takes it. A hint
