@@ -85,6 +85,7 @@ private slots:
     void textPositions();
     void doubleClickEditsTheDay();
     void doubleClickOnAnEmptyCell();
+    void longDayOpensWhole();
 
 private:
     void show(int year, int month);
@@ -517,6 +518,25 @@ void TestMonthCalendar::doubleClickOnAnEmptyCell() {
     QVERIFY(!opened);
     QCOMPARE(int(m_cursor->Day), 0);
     QVERIFY(!m_dir->exists("Anniversary - 2026.dat"));
+}
+
+// A day stored longer than a read's limit (an older copy's) opens whole.
+void TestMonthCalendar::longDayOpensWhole() {
+    const QStringList entries(300, QStringLiteral("가나다라마바")); // 3899 bytes
+    m_dir->write("Anniversary - 2026.dat",
+                 Cp949::encode("[12]\r\n7=\"" + entries.join(u',') + "\"\r\n"));
+    TfrmMain& w = MakeWindow();
+    w.FormActivate();
+    QStringList opened;
+    DialogDriver::Script script;
+    script.on<TfrmEditAnniversary>([&](TfrmEditAnniversary* d) {
+        opened = d->MemoLines();
+        d->Close();
+    });
+    script.start();
+    w.grdCa->SetSelection(QRect(cellOf(7), QSize(1, 1)));
+    w.grdCaDblClick();
+    QCOMPARE(opened, entries);
 }
 
 QTEST_MAIN(TestMonthCalendar)
