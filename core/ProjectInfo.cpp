@@ -278,6 +278,12 @@ QStringList TvxAnniversary::ReadAnniversaries(uint16_t day, bool* stored) const 
     return SplitCommaText(value);
 }
 
+TvxMonthEntries TvxAnniversary::ReadMonth() const {
+    return TvxMonthEntries(
+        IniProfile(HolidayFileName()).ReadSectionValues(MonthKey()),
+        IniProfile(AnniversaryFileName()).ReadSectionValues(MonthKey(), IniProfile::Length::Whole));
+}
+
 void TvxAnniversary::WriteAnniversaries(const QStringList& entries) {
     // Measured in the file as it will be saved: a file that has to stay
     // UTF-8 (it holds characters CP949 lacks) takes three bytes for a Korean
@@ -304,6 +310,32 @@ void TvxAnniversary::DeleteAnniversaries() {
 
 QString TvxAnniversary::ReadHoliday(uint16_t day) const {
     return IniProfile(HolidayFileName()).ReadString(MonthKey(), QString::number(day), QString());
+}
+
+// ------------------------------------------------------------ TvxMonthEntries
+
+namespace {
+QHash<QString, QString> valuesByKey(const QList<IniProfile::Entry>& entries) {
+    QHash<QString, QString> values;
+    for (const IniProfile::Entry& e : entries)
+        values.insert(e.key, e.value);
+    return values;
+}
+} // namespace
+
+TvxMonthEntries::TvxMonthEntries(const QList<IniProfile::Entry>& holidays,
+                                 const QList<IniProfile::Entry>& anniversaries)
+    : m_holidays(valuesByKey(holidays)), m_anniversaries(valuesByKey(anniversaries)) {}
+
+QString TvxMonthEntries::Holiday(uint16_t day) const {
+    return m_holidays.value(QString::number(day));
+}
+
+QStringList TvxMonthEntries::Anniversaries(uint16_t day, bool* stored) const {
+    const QString value = m_anniversaries.value(QString::number(day));
+    if (stored)
+        *stored = !value.isEmpty();
+    return SplitCommaText(value);
 }
 
 // ---------------------------------------------------------------- comma text

@@ -8,6 +8,7 @@
 #include "runtime/InstanceGuard.h"
 #include "runtime/Profile.h"
 
+#include <QHash>
 #include <QPoint>
 #include <QString>
 #include <QStringList>
@@ -134,6 +135,22 @@ struct EDayTooLong {
     int HangulBytes = 2; // what one Korean letter takes there: 3 in a UTF-8 file
 };
 
+// One month of the yearly files, from one reading of each: what a paint of
+// the whole grid needs, so that a big file is read once a paint rather
+// than once a cell. Each look-up gives what the store's own reads give.
+class TvxMonthEntries {
+public:
+    TvxMonthEntries() = default;
+    TvxMonthEntries(const QList<IniProfile::Entry>& holidays,
+                    const QList<IniProfile::Entry>& anniversaries);
+    QString Holiday(uint16_t day) const;
+    QStringList Anniversaries(uint16_t day, bool* stored = nullptr) const;
+
+private:
+    QHash<QString, QString> m_holidays;
+    QHash<QString, QString> m_anniversaries;
+};
+
 // The calendar's cursor: the year and month shown and a working day, the
 // names of that year's files, and the lunar label of the working day.
 class TvxAnniversary {
@@ -167,6 +184,8 @@ public:
     // read whole: what the editor opens is what the day holds, and a save
     // that removes nothing loses nothing.
     QStringList ReadAnniversaries(uint16_t day, bool* stored = nullptr) const;
+    // Both files' entries of Month, each file read once.
+    TvxMonthEntries ReadMonth() const;
     // The most a day's value may take in the file: the settings reader gives
     // back no more, so a longer value would lose its tail there.
     static constexpr qsizetype MaxDayBytes = IniProfile::MaxValueBytes;

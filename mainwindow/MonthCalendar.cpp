@@ -132,6 +132,14 @@ void TfrmMain::BuildCalendar() {
     grdCa->OnDrawCell = [this](QPainter& p, int c, int r, const QRect& rect, bool selected) {
         grdCaDrawCell(p, c, r, rect, selected);
     };
+    grdCa->OnPaintBegin = [this] {
+        m_gridPainting = true;
+        m_paintEntries.reset();
+    };
+    grdCa->OnPaintEnd = [this] {
+        m_gridPainting = false;
+        m_paintEntries.reset();
+    };
     connect(grdCa, &THintGrid::doubleClicked, this, &TfrmMain::grdCaDblClick);
 
     new ActivationWatcher(this, m_cursor);
@@ -235,10 +243,16 @@ void TfrmMain::grdCaDrawCell(QPainter& canvas, int ACol, int ARow, const QRect& 
         canvas.fillRect(Rect, kEmptyCell);
         return;
     }
-    // Nothing is cached: the files are read again for every cell drawn, so
-    // an edit by hand shows at the next repaint.
+    // The files are read again at every paint, so that an edit by hand
+    // shows at the next repaint, but once a paint rather than once a cell:
+    // a big yearly file read 42 times would freeze the window.
+    if (!m_paintEntries)
+        m_paintEntries = m_cursor.ReadMonth();
+    const TvxMonthEntries month = *m_paintEntries;
+    if (!m_gridPainting)
+        m_paintEntries.reset();
     m_cursor.Day = uint16_t(day);
-    const QString holiday = m_cursor.ReadHoliday(m_cursor.Day);
+    const QString holiday = month.Holiday(m_cursor.Day);
     QString lunar;
     QColor color;
     if (holiday.isEmpty()) {
@@ -258,7 +272,7 @@ void TfrmMain::grdCaDrawCell(QPainter& canvas, int ACol, int ARow, const QRect& 
 
     const int x = Rect.left() + kTextIndent;
     bool stored = false;
-    FCellLines = m_cursor.ReadAnniversaries(m_cursor.Day, &stored);
+    FCellLines = month.Anniversaries(m_cursor.Day, &stored);
     int lineY = Rect.top();
     if (!holiday.isEmpty()) {
         writeText(canvas, x, lineY, holiday, Qt::black, color);

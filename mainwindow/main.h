@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QDialog;
 class QLabel;
@@ -285,6 +286,10 @@ private:
     TvxAnniversary& m_cursor;
     TvxProgress* m_progress = nullptr;
     QStringList FCellLines; // scratch lines of the calendar cells
+    // The displayed month's holidays and anniversaries while grdCa paints:
+    // each file is read once a paint, however many cells it draws.
+    std::optional<TvxMonthEntries> m_paintEntries;
+    bool m_gridPainting = false;
     QPointer<TfrmImagesRes> m_images;
     QList<QIcon> m_img1616;
     QColor m_gradeColor;

@@ -86,6 +86,7 @@ private slots:
     void doubleClickEditsTheDay();
     void doubleClickOnAnEmptyCell();
     void longDayOpensWhole();
+    void eachFileOncePerPaint();
 
 private:
     void show(int year, int month);
@@ -537,6 +538,22 @@ void TestMonthCalendar::longDayOpensWhole() {
     w.grdCa->SetSelection(QRect(cellOf(7), QSize(1, 1)));
     w.grdCaDblClick();
     QCOMPARE(opened, entries);
+}
+
+// A paint of the month reads each yearly file once, not once a day cell,
+// and a hand edit shows at the next paint.
+void TestMonthCalendar::eachFileOncePerPaint() {
+    m_dir->write("Holiday - 2026.dat", Cp949::encode(QStringLiteral("[12]\r\n25=성탄절\r\n")));
+    TfrmMain& w = MakeWindow();
+    w.FormActivate();
+    for (const char* nine : {"", "9=\"b\"\r\n"}) {
+        m_dir->write("Anniversary - 2026.dat", QByteArray("[12]\r\n10=\"a\"\r\n") + nine);
+        const qint64 before = TextFile::readCount();
+        const QImage img = w.grdCa->Render();
+        QCOMPARE(TextFile::readCount() - before, 2);
+        const Ink ink = inkOf(img.copy(w.grdCa->CellRect(3, 1)), qRgb(0xFF, 0xFF, 0xFF)); // the 9th
+        QCOMPARE(ink.pale(), *nine == 0);
+    }
 }
 
 QTEST_MAIN(TestMonthCalendar)
