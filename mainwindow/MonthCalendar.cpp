@@ -143,6 +143,15 @@ void TfrmMain::BuildCalendar() {
     connect(grdCa, &THintGrid::doubleClicked, this, &TfrmMain::grdCaDblClick);
 
     new ActivationWatcher(this, m_cursor);
+
+    // The store took its month when the program started; should the month
+    // have changed since (a daily check left open over midnight), the first
+    // tick moves the calendar on to today's.
+    m_today = DateTimeToTimeStamp(Clock::Now()).Date;
+    int year, month, day;
+    DecodeDayNumber(m_today, year, month, day);
+    if (m_cursor.Year != year || m_cursor.Month != month)
+        m_today = DayNumberOf(m_cursor.Year, m_cursor.Month, 1);
 }
 
 void TfrmMain::FormActivate() {
@@ -232,6 +241,25 @@ void TfrmMain::btnBeforeMonthClick() {
 
 void TfrmMain::btnNextMonthClick() {
     GoNextMonth();
+}
+
+void TfrmMain::FollowToday() {
+    // Once a second: one comparison of day numbers, nothing read.
+    const qint64 today = DateTimeToTimeStamp(Clock::Now()).Date;
+    if (today == m_today)
+        return;
+    int oldYear, oldMonth, oldDay, year, month, day;
+    DecodeDayNumber(m_today, oldYear, oldMonth, oldDay);
+    DecodeDayNumber(today, year, month, day);
+    m_today = today;
+    if (m_cursor.Year == oldYear && m_cursor.Month == oldMonth &&
+        (year != oldYear || month != oldMonth)) {
+        m_cursor.Year = uint16_t(year);
+        m_cursor.Month = uint16_t(month);
+        m_cursor.Day = uint16_t(day); // today's cell is selected
+        FillMonth();
+    }
+    grdCa->update();
 }
 
 // ---------------------------------------------------------------- the cells

@@ -226,6 +226,11 @@ public:
     void grdCaDblClick();
     // One cell as grdCaDrawCell paints it, with its selection state.
     QImage RenderCalendarCell(int col, int row);
+    // Keeps today's mark on today; the clock calls it every second. Once the
+    // date has changed it repaints the grid, and a calendar that showed the
+    // old today's month moves on to the new today's month; one that the user
+    // had moved elsewhere stays where it is.
+    void FollowToday();
 
     THintGrid* grdCa = nullptr;
     TvxGradiColors* vxGradiColors2 = nullptr; // Sunday
@@ -290,6 +295,8 @@ private:
     // each file is read once a paint, however many cells it draws.
     std::optional<TvxMonthEntries> m_paintEntries;
     bool m_gridPainting = false;
+    // The day number of the date the calendar last marked as today.
+    qint64 m_today = 0;
     QPointer<TfrmImagesRes> m_images;
     QList<QIcon> m_img1616;
     QColor m_gradeColor;

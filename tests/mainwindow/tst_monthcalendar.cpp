@@ -24,6 +24,18 @@ namespace {
 
 const TDateTime kNow = EncodeDateTime(2026, 12, 8, 12, 43, 15);
 
+// The parts of the grid that were painted since it was made.
+class PaintWatcher : public QObject {
+public:
+    explicit PaintWatcher(QWidget* w) { w->installEventFilter(this); }
+    QRegion painted;
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent*>(e)->region();
+        return false;
+    }
+};
+
 // What a cell shows, seen through its pixels.
 struct Ink {
     QList<int> darkRows; // rows (y) with black text right of x = 16
@@ -86,6 +98,8 @@ private slots:
     void doubleClickEditsTheDay();
     void doubleClickOnAnEmptyCell();
     void longDayOpensWhole();
+    void midnight_data();
+    void midnight();
     void eachFileOncePerPaint();
 
 private:
@@ -538,6 +552,49 @@ void TestMonthCalendar::longDayOpensWhole() {
     w.grdCa->SetSelection(QRect(cellOf(7), QSize(1, 1)));
     w.grdCaDblClick();
     QCOMPARE(opened, entries);
+}
+
+// At midnight the clock's tick moves today's mark by itself: the grid is
+// repainted, and a calendar on the old today's month follows to the new
+// today's; one moved elsewhere stays.
+void TestMonthCalendar::midnight_data() {
+    QTest::addColumn<TDateTime>("before");
+    QTest::addColumn<bool>("elsewhere");   // the month before today's shown
+    QTest::addColumn<QList<int>>("after"); // year, month shown; the day repainted, 0: none
+    QTest::newRow("within the month")
+        << EncodeDateTime(2026, 12, 8, 23, 59, 59) << false << QList<int>{2026, 12, 9};
+    QTest::newRow("into the next year")
+        << EncodeDateTime(2026, 12, 31, 23, 59, 59) << false << QList<int>{2027, 1, 1};
+    QTest::newRow("another month shown stays")
+        << EncodeDateTime(2026, 12, 31, 23, 59, 59) << true << QList<int>{2026, 11, 0};
+}
+
+void TestMonthCalendar::midnight() {
+    QFETCH(TDateTime, before);
+    QFETCH(bool, elsewhere);
+    QFETCH(QList<int>, after);
+    m_clock->set(before);
+    m_cursor = std::make_unique<TvxAnniversary>(m_dir->path());
+    TfrmMain& w = MakeWindow();
+    w.LoadState();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.FormActivate();
+    if (elsewhere)
+        w.GoPrevMonth();
+    QCoreApplication::processEvents(); // the steps' own repaints
+    PaintWatcher watcher(w.grdCa);
+    const qint64 reads = TextFile::readCount();
+    w.tmrCountTimer(); // the same day: nothing is read
+    QCOMPARE(TextFile::readCount(), reads);
+    m_clock->advance(1);
+    w.tmrCountTimer();
+    QCOMPARE(int(m_cursor->Year), after[0]);
+    QCOMPARE(int(m_cursor->Month), after[1]);
+    if (after[2] == 0)
+        return;
+    const QRect rect = w.grdCa->CellRect(cellOf(after[2]).x(), cellOf(after[2]).y());
+    QTRY_VERIFY_WITH_TIMEOUT(watcher.painted.intersected(rect) == QRegion(rect), 30000);
 }
 
 // A paint of the month reads each yearly file once, not once a day cell,
