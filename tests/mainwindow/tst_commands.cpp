@@ -45,7 +45,13 @@ protected:
 // Runs the event loop until something ends it, or the guard with guardCode.
 int runLoop(std::function<void()> start, int guardCode) {
     QTimer::singleShot(0, qApp, std::move(start));
-    QTimer::singleShot(2000, qApp, [guardCode] { QCoreApplication::exit(guardCode); });
+    // The guard ends with its loop: one left pending would end a later
+    // loop of the same run with the wrong code, on a slow machine.
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, qApp,
+                     [guardCode] { QCoreApplication::exit(guardCode); });
+    guard.start(2000);
     return QCoreApplication::exec();
 }
 
