@@ -1,9 +1,12 @@
 // How long the main window's calendar takes to repaint a whole month, with a
 // program folder as users have it: the year's holiday file and
-// anniversaries on a third of the days. Every day cell reads both yearly
-// files and converts its date, so this is the calendar's real cost.
+// anniversaries on a third of the days. A paint reads both yearly files and
+// converts the date of every day cell, so this is the calendar's real cost.
 // Also counts the file reads of the mouse moving over the grid.
-//   bench_calendar_repaint [rounds]
+//   bench_calendar_repaint [rounds] [megabytes]
+// With megabytes, both yearly files are padded to about that size with
+// sections of other keys before the months (a year kept by hand for
+// decades, or a file gone wrong), and the first paint is timed on its own.
 #include "calendar/HintGrid.h"
 #include "core/ProjectInfo.h"
 #include "mainwindow/Application.h"
@@ -14,6 +17,7 @@
 #include "tools/holidays/HolidayRules.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -39,14 +43,22 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     TApplication app(argc, argv);
     const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 50;
+    const int megabytes = argc > 2 ? std::max(0, atoi(argv[2])) : 0;
 
     QTemporaryDir dir;
     const QString folder = dir.path() + u'/';
     const int year = 2026;
-    TextFile::writeLines(folder + Holidays::FileName(year), Holidays::FileLines(year),
+    QStringList padding;
+    for (qint64 size = 0, n = 0; size < qint64(megabytes) << 20; ++n) {
+        if (n % 1000 == 0)
+            padding << QStringLiteral("[옛 기록 %1]").arg(n / 1000);
+        padding << QStringLiteral("%1=\"지난 일, 오래된 메모 한 줄\"").arg(n % 1000 + 1);
+        size += Cp949::encode(padding.last()).size() + 2;
+    }
+    TextFile::writeLines(folder + Holidays::FileName(year), padding + Holidays::FileLines(year),
                          TextFile::ErrorKind::CannotCreate);
     // Anniversaries on every third day, two or three entries each.
-    QStringList lines;
+    QStringList lines = padding;
     for (int m = 1; m <= 12; ++m) {
         lines << QStringLiteral("[%1]").arg(m);
         for (int d = 3; d <= 31; d += 3)
@@ -64,8 +76,15 @@ int main(int argc, char** argv) {
     TfrmMain main(prj, cursor, &images);
     main.SetTrayAvailableForTesting(0);
     main.show();
-    main.FormActivate();
     app.processEvents();
+    QElapsedTimer first;
+    first.start();
+    main.FormActivate();
+    main.grdCa->repaint();
+    const qint64 firstPaint = first.nsecsElapsed();
+    std::printf("yearly files: %.1f MB each; first paint of the calendar: %.1f ms\n",
+                double(QFileInfo(folder + Holidays::FileName(year)).size()) / (1 << 20),
+                ms(firstPaint));
 
     std::vector<qint64> times;
     qint64 reads = 0, days = 0;
@@ -91,7 +110,8 @@ int main(int argc, char** argv) {
     std::printf("  mean:   %.3f ms\n  median: %.3f ms\n  best:   %.3f ms\n  worst:  %.3f ms\n",
                 ms(total) / double(times.size()), ms(times[times.size() / 2]), ms(times.front()),
                 ms(times.back()));
-    std::printf("  file reads per day cell: %.2f\n", double(reads) / double(days));
+    std::printf("  file reads per day cell: %.2f, per paint: %.2f\n", double(reads) / double(days),
+                double(reads) / double(times.size()));
 
     // Hovering: the mouse sweeps every row of December in small steps.
     cursor.Month = 12;

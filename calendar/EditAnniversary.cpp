@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <algorithm>
 
 namespace {
 
@@ -121,13 +122,13 @@ void TfrmEditAnniversary::SetMemoLines(const QStringList& lines) {
     memAnniversary->setPlainText(text);
 }
 
-QString TfrmEditAnniversary::TooLongText(qsizetype bytes) {
+QString TfrmEditAnniversary::TooLongText(qsizetype bytes, int hangulBytes) {
     return QStringLiteral("기념일 내용이 너무 깁니다.\n\n"
                           "하루에 저장할 수 있는 기념일은 모두 %1바이트(한글 약 %2자)까지이며, "
                           "지금 내용은 %3바이트입니다.\n"
                           "%4바이트 이상을 줄인 뒤 다시 저장해 주십시오.")
         .arg(TvxAnniversary::MaxDayBytes)
-        .arg(TvxAnniversary::MaxDayBytes / 2)
+        .arg(TvxAnniversary::MaxDayBytes / std::max(1, hangulBytes))
         .arg(bytes)
         .arg(bytes - TvxAnniversary::MaxDayBytes);
 }
@@ -138,8 +139,8 @@ void TfrmEditAnniversary::btnConfirmClick() {
     } catch (const EDayTooLong& refused) {
         // The store keeps no more than a read gives back; the memo stays for
         // the user to shorten.
-        QMessageBox box(QMessageBox::Warning, windowTitle(), TooLongText(refused.Bytes),
-                        QMessageBox::Ok, this);
+        QMessageBox box(QMessageBox::Warning, windowTitle(),
+                        TooLongText(refused.Bytes, refused.HangulBytes), QMessageBox::Ok, this);
         box.exec();
         btnConfirm->WithholdModalResult();
     } catch (const EFileError& error) {

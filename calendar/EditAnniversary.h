@@ -32,8 +32,9 @@ public:
     // Fills the memo with the entries, one per line.
     void SetMemoLines(const QStringList& lines);
 
-    // The warning for entries that would not read back whole.
-    static QString TooLongText(qsizetype bytes);
+    // The warning for entries that would not read back whole; a Korean
+    // letter takes hangulBytes in the file (2 in CP949, 3 in UTF-8).
+    static QString TooLongText(qsizetype bytes, int hangulBytes = 2);
 
     // The edited date.
     const TvxAnniversary& EditedDate() const { return m_date; }

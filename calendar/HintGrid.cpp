@@ -253,6 +253,8 @@ void THintGrid::SetSelection(const QRect& cells) {
 
 void THintGrid::PaintCells(QPainter& painter, const QRegion& area) {
     const QRect bounds = area.boundingRect();
+    if (OnPaintBegin)
+        OnPaintBegin();
     for (int r = 0; r < m_rowCount; ++r) {
         for (int c = 0; c < m_colCount; ++c) {
             const QRect rect = CellRect(c, r);
@@ -275,6 +277,8 @@ void THintGrid::PaintCells(QPainter& painter, const QRegion& area) {
         painter.drawRect(CellRect(m_col, m_row).adjusted(1, 1, -2, -2));
         painter.restore();
     }
+    if (OnPaintEnd)
+        OnPaintEnd();
     // The lines between the cells, and white beyond the last cells.
     const int right = m_colCount * (m_colWidth + GridLineWidth);
     const int bottom = m_rowCount * (m_rowHeight + GridLineWidth);

@@ -93,9 +93,14 @@ public:
     using DrawCellHandler =
         std::function<void(QPainter& painter, int col, int row, const QRect& rect, bool selected)>;
     DrawCellHandler OnDrawCell;
+    // Called before the first and after the last cell of each paint: what
+    // every cell of a paint needs (the month's files) is read once in between.
+    std::function<void()> OnPaintBegin;
+    std::function<void()> OnPaintEnd;
 
     // Paints the cells that meet `area` (row by row, left to right, each
-    // clipped to its rectangle), then the grid lines.
+    // clipped to its rectangle) between OnPaintBegin and OnPaintEnd, then
+    // the grid lines.
     void PaintCells(QPainter& painter, const QRegion& area);
     // The whole grid as it paints itself.
     QImage Render();

@@ -290,26 +290,37 @@ QString TvxAnniversary::DayKey() const {
 
 QStringList TvxAnniversary::ReadAnniversaries(uint16_t day, bool* stored) const {
     const QString value =
-        IniProfile(AnniversaryFileName()).ReadString(MonthKey(), QString::number(day), QString());
+        IniProfile(AnniversaryFileName())
+            .ReadString(MonthKey(), QString::number(day), QString(), IniProfile::Length::Whole);
     if (stored)
         *stored = !value.isEmpty();
     return SplitCommaText(value);
 }
 
-qsizetype TvxAnniversary::StoredBytes(const QStringList& entries) {
-    // Measured as the file stores it; text the file cannot hold is refused
-    // by the write itself, with the characters named.
-    const QString value = CommaTextOf(entries);
-    return Cp949::unencodable(value).isEmpty() ? Cp949::encode(value).size() : 0;
+TvxMonthEntries TvxAnniversary::ReadMonth() const {
+    return TvxMonthEntries(
+        IniProfile(HolidayFileName()).ReadSectionValues(MonthKey()),
+        IniProfile(AnniversaryFileName()).ReadSectionValues(MonthKey(), IniProfile::Length::Whole));
 }
 
 void TvxAnniversary::WriteAnniversaries(const QStringList& entries) {
-    const qsizetype bytes = StoredBytes(entries);
-    if (bytes > MaxDayBytes)
-        throw EDayTooLong{bytes};
-    IniProfile(AnniversaryFileName())
-        .WriteString(MonthKey(), DayKey(),
-                     QStringLiteral("\"") + CommaTextOf(entries) + QStringLiteral("\""));
+    // Measured in the file as it will be saved: a file that has to stay
+    // UTF-8 (it holds characters CP949 lacks) takes three bytes for a Korean
+    // letter where CP949 takes two.
+    const QString fileName = AnniversaryFileName();
+    const QByteArray before = TextFile::readForUpdate(fileName, TextFile::ErrorKind::UnableToWrite);
+    const QByteArray after = IniProfile::WithValues(
+        before,
+        {{MonthKey(), DayKey(),
+          QStringLiteral("\"") + CommaTextOf(entries) + QStringLiteral("\"")}},
+        fileName);
+    const qsizetype bytes = IniProfile::ValueBytes(after, MonthKey(), DayKey());
+    if (bytes > MaxDayBytes) {
+        const bool utf8 = TextFile::detect(after) == TextFile::Encoding::Utf8;
+        throw EDayTooLong{bytes, utf8 ? 3 : 2};
+    }
+    if (after != before)
+        TextFile::saveBytes(fileName, after, TextFile::ErrorKind::UnableToWrite);
 }
 
 void TvxAnniversary::DeleteAnniversaries() {
@@ -318,6 +329,32 @@ void TvxAnniversary::DeleteAnniversaries() {
 
 QString TvxAnniversary::ReadHoliday(uint16_t day) const {
     return IniProfile(HolidayFileName()).ReadString(MonthKey(), QString::number(day), QString());
+}
+
+// ------------------------------------------------------------ TvxMonthEntries
+
+namespace {
+QHash<QString, QString> valuesByKey(const QList<IniProfile::Entry>& entries) {
+    QHash<QString, QString> values;
+    for (const IniProfile::Entry& e : entries)
+        values.insert(e.key, e.value);
+    return values;
+}
+} // namespace
+
+TvxMonthEntries::TvxMonthEntries(const QList<IniProfile::Entry>& holidays,
+                                 const QList<IniProfile::Entry>& anniversaries)
+    : m_holidays(valuesByKey(holidays)), m_anniversaries(valuesByKey(anniversaries)) {}
+
+QString TvxMonthEntries::Holiday(uint16_t day) const {
+    return m_holidays.value(QString::number(day));
+}
+
+QStringList TvxMonthEntries::Anniversaries(uint16_t day, bool* stored) const {
+    const QString value = m_anniversaries.value(QString::number(day));
+    if (stored)
+        *stored = !value.isEmpty();
+    return SplitCommaText(value);
 }
 
 // ---------------------------------------------------------------- comma text

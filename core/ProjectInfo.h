@@ -8,6 +8,7 @@
 #include "runtime/InstanceGuard.h"
 #include "runtime/Profile.h"
 
+#include <QHash>
 #include <QPoint>
 #include <QString>
 #include <QStringList>
@@ -135,7 +136,24 @@ private:
 
 // A day's anniversaries that could not be read back whole, refused unwritten.
 struct EDayTooLong {
-    qsizetype Bytes = 0; // what the entries would take
+    qsizetype Bytes = 0; // what the entries would take in the file
+    int HangulBytes = 2; // what one Korean letter takes there: 3 in a UTF-8 file
+};
+
+// One month of the yearly files, from one reading of each: what a paint of
+// the whole grid needs, so that a big file is read once a paint rather
+// than once a cell. Each look-up gives what the store's own reads give.
+class TvxMonthEntries {
+public:
+    TvxMonthEntries() = default;
+    TvxMonthEntries(const QList<IniProfile::Entry>& holidays,
+                    const QList<IniProfile::Entry>& anniversaries);
+    QString Holiday(uint16_t day) const;
+    QStringList Anniversaries(uint16_t day, bool* stored = nullptr) const;
+
+private:
+    QHash<QString, QString> m_holidays;
+    QHash<QString, QString> m_anniversaries;
 };
 
 // The calendar's cursor: the year and month shown and a working day, the
@@ -167,15 +185,19 @@ public:
     // Entries of (Month, day) in the anniversary file; empty when none.
     // `stored`, when asked, tells whether the day has a value at all: a
     // value of blanks holds no entry but still takes the lunar date's place.
+    // A value longer than MaxDayBytes (an older copy's, or a hand edit) is
+    // read whole: what the editor opens is what the day holds, and a save
+    // that removes nothing loses nothing.
     QStringList ReadAnniversaries(uint16_t day, bool* stored = nullptr) const;
-    // The most a day's value may take in the file: a read gives back no more,
-    // so a longer value would lose its tail the next time it is read.
+    // Both files' entries of Month, each file read once.
+    TvxMonthEntries ReadMonth() const;
+    // The most a day's value may take in the file: the settings reader gives
+    // back no more, so a longer value would lose its tail there.
     static constexpr qsizetype MaxDayBytes = IniProfile::MaxValueBytes;
-    // The bytes the entries take as a stored value.
-    static qsizetype StoredBytes(const QStringList& entries);
     // Stores the entries as one quoted comma text under (Month, Day).
-    // Entries over MaxDayBytes are refused with EDayTooLong and nothing is
-    // written; a failed write throws EFileError.
+    // Entries that would take more than MaxDayBytes in the file, measured in
+    // the encoding the file is stored in, are refused with EDayTooLong and
+    // nothing is written; a failed write throws EFileError.
     void WriteAnniversaries(const QStringList& entries);
     // Removes the key of (Month, Day).
     void DeleteAnniversaries();

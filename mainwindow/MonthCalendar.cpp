@@ -139,9 +139,26 @@ void TfrmMain::BuildCalendar() {
         grdCaDrawCell(p, c, r, rect, selected);
     };
     grdCa->OnDescribeCell = [this](int c, int r) { return DescribeCalendarCell(c, r); };
+    grdCa->OnPaintBegin = [this] {
+        m_gridPainting = true;
+        m_paintEntries.reset();
+    };
+    grdCa->OnPaintEnd = [this] {
+        m_gridPainting = false;
+        m_paintEntries.reset();
+    };
     connect(grdCa, &THintGrid::doubleClicked, this, &TfrmMain::grdCaDblClick);
 
     new ActivationWatcher(this, m_cursor);
+
+    // The store took its month when the program started; should the month
+    // have changed since (a daily check left open over midnight), the first
+    // tick moves the calendar on to today's.
+    m_today = DateTimeToTimeStamp(Clock::Now()).Date;
+    int year, month, day;
+    DecodeDayNumber(m_today, year, month, day);
+    if (m_cursor.Year != year || m_cursor.Month != month)
+        m_today = DayNumberOf(m_cursor.Year, m_cursor.Month, 1);
 }
 
 void TfrmMain::FormActivate() {
@@ -241,6 +258,25 @@ void TfrmMain::btnNextMonthClick() {
     GoNextMonth();
 }
 
+void TfrmMain::FollowToday() {
+    // Once a second: one comparison of day numbers, nothing read.
+    const qint64 today = DateTimeToTimeStamp(Clock::Now()).Date;
+    if (today == m_today)
+        return;
+    int oldYear, oldMonth, oldDay, year, month, day;
+    DecodeDayNumber(m_today, oldYear, oldMonth, oldDay);
+    DecodeDayNumber(today, year, month, day);
+    m_today = today;
+    if (m_cursor.Year == oldYear && m_cursor.Month == oldMonth &&
+        (year != oldYear || month != oldMonth)) {
+        m_cursor.Year = uint16_t(year);
+        m_cursor.Month = uint16_t(month);
+        m_cursor.Day = uint16_t(day); // today's cell is selected
+        FillMonth();
+    }
+    grdCa->update();
+}
+
 // ---------------------------------------------------------------- the cells
 
 void TfrmMain::grdCaDrawCell(QPainter& canvas, int ACol, int ARow, const QRect& Rect,
@@ -250,10 +286,16 @@ void TfrmMain::grdCaDrawCell(QPainter& canvas, int ACol, int ARow, const QRect& 
         canvas.fillRect(Rect, kEmptyCell);
         return;
     }
-    // Nothing is cached: the files are read again for every cell drawn, so
-    // an edit by hand shows at the next repaint.
+    // The files are read again at every paint, so that an edit by hand
+    // shows at the next repaint, but once a paint rather than once a cell:
+    // a big yearly file read 42 times would freeze the window.
+    if (!m_paintEntries)
+        m_paintEntries = m_cursor.ReadMonth();
+    const TvxMonthEntries month = *m_paintEntries;
+    if (!m_gridPainting)
+        m_paintEntries.reset();
     m_cursor.Day = uint16_t(day);
-    const QString holiday = m_cursor.ReadHoliday(m_cursor.Day);
+    const QString holiday = month.Holiday(m_cursor.Day);
     QString lunar;
     QColor color;
     if (holiday.isEmpty()) {
@@ -273,7 +315,7 @@ void TfrmMain::grdCaDrawCell(QPainter& canvas, int ACol, int ARow, const QRect& 
 
     const int x = Rect.left() + kTextIndent;
     bool stored = false;
-    FCellLines = m_cursor.ReadAnniversaries(m_cursor.Day, &stored);
+    FCellLines = month.Anniversaries(m_cursor.Day, &stored);
     int lineY = Rect.top();
     if (!holiday.isEmpty()) {
         writeText(canvas, x, lineY, holiday, Qt::black, color);

@@ -290,6 +290,7 @@ void TfrmMain::ShowRecord() {
 // -------------------------------------------------------------------- clock
 
 void TfrmMain::tmrCountTimer() {
+    FollowToday();
     if (m_inTray) {
         m_progress->Sync();
         ScheduleTrayTick();

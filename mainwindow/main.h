@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QDialog;
 class QLabel;
@@ -216,6 +217,11 @@ public:
     QString DescribeCalendarCell(int col, int row);
     // One cell as grdCaDrawCell paints it, with its selection state.
     QImage RenderCalendarCell(int col, int row);
+    // Keeps today's mark on today; the clock calls it every second. Once the
+    // date has changed it repaints the grid, and a calendar that showed the
+    // old today's month moves on to the new today's month; one that the user
+    // had moved elsewhere stays where it is.
+    void FollowToday();
 
     THintGrid* grdCa = nullptr;
     TvxGradiColors* vxGradiColors2 = nullptr; // Sunday
@@ -285,6 +291,12 @@ private:
     int m_notedMilestone = -1; // the milestone in progress when it last changed
     Notifier m_notifier;
     QStringList FCellLines; // scratch lines of the calendar cells
+    // The displayed month's holidays and anniversaries while grdCa paints:
+    // each file is read once a paint, however many cells it draws.
+    std::optional<TvxMonthEntries> m_paintEntries;
+    bool m_gridPainting = false;
+    // The day number of the date the calendar last marked as today.
+    qint64 m_today = 0;
     QPointer<TfrmImagesRes> m_images;
     QList<QIcon> m_img1616;
     QColor m_gradeColor;

@@ -6,6 +6,7 @@
 #include <QByteArrayView>
 #include <QList>
 #include <QRegularExpression>
+#include <QSet>
 #include <algorithm>
 #include <cstring>
 #include <optional>
@@ -130,6 +131,26 @@ bool sameName(QByteArrayView a, QByteArrayView b, bool utf8) {
             return false;
     }
     return true;
+}
+
+// A name in the form in which sameName() compares it, so that names can be
+// matched through a hash; none for a CP949 name that ends in a lone lead
+// byte, which sameName() matches with nothing.
+std::optional<QByteArray> foldedName(QByteArrayView name, bool utf8) {
+    QByteArray folded(name.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const uchar x = uchar(name.at(i));
+        if (x >= 0x81 && !utf8) {
+            if (i + 1 >= name.size())
+                return std::nullopt;
+            folded[i] = char(x);
+            folded[i + 1] = name.at(i + 1);
+            ++i;
+            continue;
+        }
+        folded[i] = char(lowerAscii(x));
+    }
+    return folded;
 }
 
 // A name as it is spelt in a file of the given encoding; none when the file
@@ -294,13 +315,26 @@ WriteBase writeBase(const QByteArray& file) {
 
 IniProfile::IniProfile(const QString& fileName) : m_fileName(fileName) {}
 
-QByteArray IniProfile::CookValue(const QByteArray& raw, bool utf8) {
-    QByteArray v = raw;
+namespace {
+QByteArrayView unquoted(QByteArrayView v) {
     if (v.size() >= 2) {
         const char q = v.front();
         if ((q == '"' || q == '\'') && v.back() == q)
-            v = v.mid(1, v.size() - 2);
+            return v.sliced(1, v.size() - 2);
     }
+    return v;
+}
+
+QString valueOf(QByteArrayView raw, bool utf8, IniProfile::Length length) {
+    return decodeIn(length == IniProfile::Length::Whole
+                        ? unquoted(raw)
+                        : QByteArrayView(IniProfile::CookValue(raw.toByteArray(), utf8)),
+                    utf8);
+}
+} // namespace
+
+QByteArray IniProfile::CookValue(const QByteArray& raw, bool utf8) {
+    QByteArray v = unquoted(raw).toByteArray();
     if (v.size() > MaxValueBytes) {
         qsizetype i = 0;
         if (utf8) {
@@ -322,14 +356,21 @@ QByteArray IniProfile::CookValue(const QByteArray& raw, bool utf8) {
     return v;
 }
 
-QString IniProfile::ReadString(const QString& section, const QString& key,
-                               const QString& def) const {
+QString IniProfile::ReadString(const QString& section, const QString& key, const QString& def,
+                               Length length) const {
     const QByteArray data = TextFile::readBytes(m_fileName);
     const Parsed p(data);
     const KeyAt at = findKey(p, section, key);
     if (at.line < 0)
         return def;
-    return decodeIn(CookValue(at.value.toByteArray(), p.utf8), p.utf8);
+    return valueOf(at.value, p.utf8, length);
+}
+
+qsizetype IniProfile::ValueBytes(const QByteArray& file, const QString& section,
+                                 const QString& key) {
+    const Parsed p(file);
+    const KeyAt at = findKey(p, section, key);
+    return at.line < 0 ? -1 : unquoted(at.value).size();
 }
 
 QByteArray IniProfile::WithValues(const QByteArray& file, const QList<Entry>& entries,
@@ -407,25 +448,49 @@ bool IniProfile::SectionExists(const QString& section) const {
     return findSection(p, encodedName(section, p.utf8)).header >= 0;
 }
 
+namespace {
+// The key lines of a section that a read can reach: the first of each
+// name. Names seen are hashed: a section of many thousand keys is listed in
+// one pass.
+QList<KeyAt> keysOf(const Parsed& p, const QString& section) {
+    const SectionSpan span = findSection(p, encodedName(section, p.utf8));
+    QList<KeyAt> keys;
+    if (span.header < 0)
+        return keys;
+    QSet<QByteArray> seen;
+    for (qsizetype i = span.header + 1; i < span.end; ++i) {
+        KeyAt at;
+        if (!splitKey(p.lines.at(i).text, at.key, at.value))
+            continue;
+        if (const auto name = foldedName(at.key, p.utf8)) {
+            if (seen.contains(*name))
+                continue;
+            seen.insert(*name);
+        }
+        at.line = i;
+        keys << at;
+    }
+    return keys;
+}
+} // namespace
+
 QStringList IniProfile::ReadSection(const QString& section) const {
     const QByteArray data = TextFile::readBytes(m_fileName);
     const Parsed p(data);
-    const SectionSpan span = findSection(p, encodedName(section, p.utf8));
     QStringList keys;
-    if (span.header < 0)
-        return keys;
-    QList<QByteArrayView> seen;
-    for (qsizetype i = span.header + 1; i < span.end; ++i) {
-        QByteArrayView k, v;
-        if (!splitKey(p.lines.at(i).text, k, v))
-            continue;
-        if (std::any_of(seen.begin(), seen.end(),
-                        [&](QByteArrayView s) { return sameName(s, k, p.utf8); }))
-            continue;
-        seen << k;
-        keys << decodeIn(k, p.utf8);
-    }
+    for (const KeyAt& at : keysOf(p, section))
+        keys << decodeIn(at.key, p.utf8);
     return keys;
+}
+
+QList<IniProfile::Entry> IniProfile::ReadSectionValues(const QString& section,
+                                                       Length length) const {
+    const QByteArray data = TextFile::readBytes(m_fileName);
+    const Parsed p(data);
+    QList<Entry> entries;
+    for (const KeyAt& at : keysOf(p, section))
+        entries << Entry{section, decodeIn(at.key, p.utf8), valueOf(at.value, p.utf8, length)};
+    return entries;
 }
 
 void IniProfile::DeleteKey(const QString& section, const QString& key) {

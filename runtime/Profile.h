@@ -33,7 +33,14 @@ public:
 
     QString FileName() const { return m_fileName; }
 
-    QString ReadString(const QString& section, const QString& key, const QString& def) const;
+    // How much of a long value a read gives: at most MaxValueBytes, the rule
+    // for every value, or all of it, for a value that is edited and written
+    // back (one made longer by an older copy or by hand must not lose its
+    // tail through a save that changed nothing).
+    enum class Length { Limited, Whole };
+
+    QString ReadString(const QString& section, const QString& key, const QString& def,
+                       Length length = Length::Limited) const;
     void WriteString(const QString& section, const QString& key, const QString& value);
 
     // Decimal with an optional sign, or "0x"/"0X" and hexadecimal digits;
@@ -61,6 +68,11 @@ public:
         QString key;
         QString value;
     };
+    // The keys of a section with their values, as ReadSection lists them
+    // and ReadString reads them, from one reading of the file: a caller that
+    // needs many keys of a big file reads it once, not once a key.
+    QList<Entry> ReadSectionValues(const QString& section, Length length = Length::Limited) const;
+
     // The file's bytes as writing each entry in turn would leave them;
     // nothing is saved. Refuses (throws) as WriteString does. Lets a change
     // of several keys reach the disk in one save.
@@ -72,6 +84,11 @@ public:
 
     // Longest value, in bytes of the file, that a read returns.
     static constexpr int MaxValueBytes = 2047;
+    // The bytes a key's value takes in the given file bytes as a read finds
+    // it (one enclosing pair of quotes removed, in the file's encoding),
+    // before the cut to MaxValueBytes; -1 when the key is not there. Lets a
+    // writer measure what it will store before it stores it.
+    static qsizetype ValueBytes(const QByteArray& file, const QString& section, const QString& key);
 
     // Strips one enclosing pair of matching quotes and cuts to MaxValueBytes
     // at a character boundary of the file's encoding.

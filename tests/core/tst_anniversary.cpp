@@ -28,6 +28,8 @@ private slots:
     void failedSaveKeepsFile();
     void dayLimit_data();
     void dayLimit();
+    void dayLimitAsStored_data();
+    void dayLimitAsStored();
 };
 
 void TestAnniversary::cursorStartsAtTodaysMonth() {
@@ -303,6 +305,52 @@ void TestAnniversary::dayLimit() {
         QCOMPARE(refused.Bytes, refusedBytes);
         QCOMPARE(dir.read("Anniversary - 2026.dat"), before);
     }
+}
+
+// The limit holds for the value as its file stores it: a longer day of an
+// older copy reads whole and is not stored back unshortened; a Korean letter
+// takes three bytes in a file that has to stay UTF-8 (it holds a character
+// CP949 lacks).
+void TestAnniversary::dayLimitAsStored_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<int>("refused"); // bytes; 0: stored, and read back whole
+    QTest::addColumn<bool>("utf8");   // the file's encoding afterwards
+    const QByteArray cake = QStringLiteral("[3]\r\n6=🎂\r\n").toUtf8();
+    QTest::newRow("3000 bytes of an older copy")
+        << "[3]\r\n5=\"" + QByteArray(3000, 'a') + "\"\r\n"
+        << QStringList{QString(3000, u'a')} << 3000 << false;
+    QTest::newRow("UTF-8 kept: 683 Hangul")
+        << cake << QStringList{QString(683, QChar(0xAC00))} << 2049 << true;
+    QTest::newRow("UTF-8 kept: 682 Hangul")
+        << cake << QStringList{QString(682, QChar(0xAC00))} << 0 << true;
+}
+
+void TestAnniversary::dayLimitAsStored() {
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, entries);
+    QFETCH(int, refused);
+    QFETCH(bool, utf8);
+    TempProgramFolder dir;
+    TvxAnniversary a(dir.path());
+    a.Year = 2026;
+    a.Month = 3;
+    a.Day = 5;
+    dir.write("Anniversary - 2026.dat", file);
+    if (file.contains("5="))
+        QCOMPARE(a.ReadAnniversaries(5), entries); // whole
+    try {
+        a.WriteAnniversaries(entries);
+        QCOMPARE(refused, 0);
+        QCOMPARE(IniProfile(a.AnniversaryFileName()).ReadString("3", "5", ""),
+                 CommaTextOf(entries));
+    } catch (const EDayTooLong& e) {
+        QCOMPARE((QList<qsizetype>{e.Bytes, e.HangulBytes}),
+                 (QList<qsizetype>{refused, utf8 ? 3 : 2}));
+        QCOMPARE(dir.read("Anniversary - 2026.dat"), file);
+    }
+    QCOMPARE(TextFile::detect(dir.read("Anniversary - 2026.dat")) == TextFile::Encoding::Utf8,
+             utf8);
 }
 
 QTEST_GUILESS_MAIN(TestAnniversary)

@@ -24,6 +24,18 @@ namespace {
 
 const TDateTime kNow = EncodeDateTime(2026, 12, 8, 12, 43, 15);
 
+// The parts of the grid that were painted since it was made.
+class PaintWatcher : public QObject {
+public:
+    explicit PaintWatcher(QWidget* w) { w->installEventFilter(this); }
+    QRegion painted;
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent*>(e)->region();
+        return false;
+    }
+};
+
 // What a cell shows, seen through its pixels.
 struct Ink {
     QList<int> darkRows; // rows (y) with black text right of x = 16
@@ -87,6 +99,10 @@ private slots:
     void doubleClickOnAnEmptyCell();
     void cellsAsAScreenReaderSaysThem_data();
     void cellsAsAScreenReaderSaysThem();
+    void longDayOpensWhole();
+    void midnight_data();
+    void midnight();
+    void eachFileOncePerPaint();
 
 private:
     void show(int year, int month);
@@ -542,6 +558,84 @@ void TestMonthCalendar::cellsAsAScreenReaderSaysThem() {
     show(2026, 12);
     QCOMPARE(w.grdCa->CellDescription(cell.x(), cell.y()), said);
     QCOMPARE(w.grdCa->accessibleName(), QStringLiteral("2026년 12월 달력"));
+}
+
+// A day stored longer than a read's limit (an older copy's) opens whole.
+void TestMonthCalendar::longDayOpensWhole() {
+    const QStringList entries(300, QStringLiteral("가나다라마바")); // 3899 bytes
+    m_dir->write("Anniversary - 2026.dat",
+                 Cp949::encode("[12]\r\n7=\"" + entries.join(u',') + "\"\r\n"));
+    TfrmMain& w = MakeWindow();
+    w.FormActivate();
+    QStringList opened;
+    DialogDriver::Script script;
+    script.on<TfrmEditAnniversary>([&](TfrmEditAnniversary* d) {
+        opened = d->MemoLines();
+        d->Close();
+    });
+    script.start();
+    w.grdCa->SetSelection(QRect(cellOf(7), QSize(1, 1)));
+    w.grdCaDblClick();
+    QCOMPARE(opened, entries);
+}
+
+// At midnight the clock's tick moves today's mark by itself: the grid is
+// repainted, and a calendar on the old today's month follows to the new
+// today's; one moved elsewhere stays.
+void TestMonthCalendar::midnight_data() {
+    QTest::addColumn<TDateTime>("before");
+    QTest::addColumn<bool>("elsewhere");   // the month before today's shown
+    QTest::addColumn<QList<int>>("after"); // year, month shown; the day repainted, 0: none
+    QTest::newRow("within the month")
+        << EncodeDateTime(2026, 12, 8, 23, 59, 59) << false << QList<int>{2026, 12, 9};
+    QTest::newRow("into the next year")
+        << EncodeDateTime(2026, 12, 31, 23, 59, 59) << false << QList<int>{2027, 1, 1};
+    QTest::newRow("another month shown stays")
+        << EncodeDateTime(2026, 12, 31, 23, 59, 59) << true << QList<int>{2026, 11, 0};
+}
+
+void TestMonthCalendar::midnight() {
+    QFETCH(TDateTime, before);
+    QFETCH(bool, elsewhere);
+    QFETCH(QList<int>, after);
+    m_clock->set(before);
+    m_cursor = std::make_unique<TvxAnniversary>(m_dir->path());
+    TfrmMain& w = MakeWindow();
+    w.LoadState();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.FormActivate();
+    if (elsewhere)
+        w.GoPrevMonth();
+    QCoreApplication::processEvents(); // the steps' own repaints
+    PaintWatcher watcher(w.grdCa);
+    const qint64 reads = TextFile::readCount();
+    w.tmrCountTimer(); // the same day: nothing is read
+    QCOMPARE(TextFile::readCount(), reads);
+    m_clock->advance(1);
+    w.tmrCountTimer();
+    QCOMPARE(int(m_cursor->Year), after[0]);
+    QCOMPARE(int(m_cursor->Month), after[1]);
+    if (after[2] == 0)
+        return;
+    const QRect rect = w.grdCa->CellRect(cellOf(after[2]).x(), cellOf(after[2]).y());
+    QTRY_VERIFY_WITH_TIMEOUT(watcher.painted.intersected(rect) == QRegion(rect), 30000);
+}
+
+// A paint of the month reads each yearly file once, not once a day cell,
+// and a hand edit shows at the next paint.
+void TestMonthCalendar::eachFileOncePerPaint() {
+    m_dir->write("Holiday - 2026.dat", Cp949::encode(QStringLiteral("[12]\r\n25=성탄절\r\n")));
+    TfrmMain& w = MakeWindow();
+    w.FormActivate();
+    for (const char* nine : {"", "9=\"b\"\r\n"}) {
+        m_dir->write("Anniversary - 2026.dat", QByteArray("[12]\r\n10=\"a\"\r\n") + nine);
+        const qint64 before = TextFile::readCount();
+        const QImage img = w.grdCa->Render();
+        QCOMPARE(TextFile::readCount() - before, 2);
+        const Ink ink = inkOf(img.copy(w.grdCa->CellRect(3, 1)), qRgb(0xFF, 0xFF, 0xFF)); // the 9th
+        QCOMPARE(ink.pale(), *nine == 0);
+    }
 }
 
 QTEST_MAIN(TestMonthCalendar)
