@@ -8,6 +8,17 @@
 using TestSupport::FrozenClock;
 using TestSupport::TempProgramFolder;
 
+namespace {
+// The store on 5 March 2026, the day most cases write.
+TvxAnniversary march5(const TempProgramFolder& dir) {
+    TvxAnniversary a(dir.path());
+    a.Year = 2026;
+    a.Month = 3;
+    a.Day = 5;
+    return a;
+}
+} // namespace
+
 class TestAnniversary : public QObject {
     Q_OBJECT
 private slots:
@@ -130,10 +141,7 @@ void TestAnniversary::commaTextRoundTrip() {
     QCOMPARE(SplitCommaText(CommaTextOf(entries)), entries);
     // And through the file, where the value is wrapped in one more pair of quotes.
     TempProgramFolder dir;
-    TvxAnniversary a(dir.path());
-    a.Year = 2026;
-    a.Month = 3;
-    a.Day = 5;
+    TvxAnniversary a = march5(dir);
     a.WriteAnniversaries(entries);
     QCOMPARE(a.ReadAnniversaries(5), entries);
 }
@@ -161,10 +169,7 @@ void TestAnniversary::commaTextReading() {
 
 void TestAnniversary::storedForm() {
     TempProgramFolder dir;
-    TvxAnniversary a(dir.path());
-    a.Year = 2026;
-    a.Month = 3;
-    a.Day = 5;
+    TvxAnniversary a = march5(dir);
     a.WriteAnniversaries({QStringLiteral("생일"), QStringLiteral("결혼 기념일")});
     const QByteArray bytes = dir.read("Anniversary - 2026.dat");
     QCOMPARE(Cp949::decode(bytes), QStringLiteral("[3]\r\n5=\"생일,\"결혼 기념일\"\"\r\n"));
@@ -175,10 +180,7 @@ void TestAnniversary::storedForm() {
 
 void TestAnniversary::emptyEditorAndDelete() {
     TempProgramFolder dir;
-    TvxAnniversary a(dir.path());
-    a.Year = 2026;
-    a.Month = 3;
-    a.Day = 5;
+    TvxAnniversary a = march5(dir);
     a.WriteAnniversaries({});
     QCOMPARE(dir.read("Anniversary - 2026.dat"), QByteArray("[3]\r\n5=\"\"\r\n"));
     QCOMPARE(a.ReadAnniversaries(5), QStringList());
@@ -255,10 +257,7 @@ void TestAnniversary::holidayLookupOrder() {
 
 void TestAnniversary::failedSaveKeepsFile() {
     TempProgramFolder dir;
-    TvxAnniversary a(dir.path());
-    a.Year = 2026;
-    a.Month = 3;
-    a.Day = 5;
+    TvxAnniversary a = march5(dir);
     a.WriteAnniversaries({"a"});
     const QByteArray before = dir.read("Anniversary - 2026.dat");
     try {
@@ -291,10 +290,7 @@ void TestAnniversary::dayLimit() {
     QFETCH(QStringList, entries);
     QFETCH(qsizetype, refusedBytes);
     TempProgramFolder dir;
-    TvxAnniversary a(dir.path());
-    a.Year = 2026;
-    a.Month = 3;
-    a.Day = 5;
+    TvxAnniversary a = march5(dir);
     a.WriteAnniversaries({"a"});
     const QByteArray before = dir.read("Anniversary - 2026.dat");
     try {
@@ -332,10 +328,7 @@ void TestAnniversary::dayLimitAsStored() {
     QFETCH(int, refused);
     QFETCH(bool, utf8);
     TempProgramFolder dir;
-    TvxAnniversary a(dir.path());
-    a.Year = 2026;
-    a.Month = 3;
-    a.Day = 5;
+    TvxAnniversary a = march5(dir);
     dir.write("Anniversary - 2026.dat", file);
     if (file.contains("5="))
         QCOMPARE(a.ReadAnniversaries(5), entries); // whole
