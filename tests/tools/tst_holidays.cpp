@@ -1,8 +1,8 @@
 // The shipped holiday files: Korea's public holidays of each year under the
 // regulation of that year, checked against published calendars.
 
-#include "core/SolarAndLunar.h"
 #include "core/ProjectInfo.h"
+#include "core/SolarAndLunar.h"
 #include "runtime/TextFile.h"
 #include "tests/support/TestSupport.h"
 #include "tools/holidays/HolidayRules.h"

@@ -237,8 +237,10 @@ private slots:
         // The frame seen is kept for the next window of its kind.
         const QRect inner = d.geometry();
         QTRY_COMPARE_WITH_TIMEOUT(TvxModalDialog::KnownFrame(TvxModalDialog::TvxFrame::Sizeable),
-                     QMargins(inner.left() - 379, inner.top() - 243, 379 + 474 - 1 - inner.right(),
-                              243 + 303 - 1 - inner.bottom()), 60000);
+                                  QMargins(inner.left() - 379, inner.top() - 243,
+                                           379 + 474 - 1 - inner.right(),
+                                           243 + 303 - 1 - inner.bottom()),
+                                  60000);
         d.hide();
     }
 
