@@ -503,13 +503,8 @@ void TvxGradiButton::keyReleaseEvent(QKeyEvent* event) {
         QWidget::keyReleaseEvent(event);
         return;
     }
-    QPointer<TvxGradiButton> self(this);
-    Click();
-    if (!self)
-        return;
-    m_keyPressed = false;
-    repaint();
-    event->accept();
+    if (ClickAndRelease())
+        event->accept();
 }
 
 void TvxGradiButton::focusInEvent(QFocusEvent* event) {
@@ -616,14 +611,21 @@ bool TvxGradiButton::HandleWindowKey(QKeyEvent* event) {
 }
 
 void TvxGradiButton::KeyboardClick() {
-    QPointer<TvxGradiButton> self(this);
     m_keyPressed = true;
     repaint();
+    ClickAndRelease();
+}
+
+bool TvxGradiButton::ClickAndRelease() {
+    // The click may close the dialog that owns the button, and with it the
+    // button itself.
+    QPointer<TvxGradiButton> self(this);
     Click();
     if (!self)
-        return;
+        return false;
     m_keyPressed = false;
     repaint();
+    return true;
 }
 
 void TvxGradiButton::AnimateClick() {
@@ -637,11 +639,6 @@ void TvxGradiButton::AnimateClick() {
     repaint();
     QTimer::singleShot(100, this, [this] {
         m_animating = false;
-        QPointer<TvxGradiButton> self(this);
-        Click();
-        if (!self)
-            return;
-        m_keyPressed = false;
-        repaint();
+        ClickAndRelease();
     });
 }

@@ -192,6 +192,9 @@ private:
     bool CanTakeFocus() const;
     // Press, click and release in one go, as for Enter, Esc and accelerators.
     void KeyboardClick();
+    // Clicks the button shown pressed, then shows it released; false when
+    // the click took the button away.
+    bool ClickAndRelease();
     QChar Accelerator() const;
 
     int m_pos[4] = {-1, -1, 5, 5};
