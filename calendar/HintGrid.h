@@ -51,6 +51,8 @@ public:
     // What a cell says to assistive technology: its date and what the day
     // holds. Without a handler, the day number.
     std::function<QString(int col, int row)> OnDescribeCell;
+    // The titles of the columns as their headers show them.
+    QStringList ColumnTitles;
     QString CellDescription(int col, int row) const;
 
     // The calendar store whose year, month and anniversary file the hints read.

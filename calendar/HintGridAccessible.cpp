@@ -157,9 +157,7 @@ QList<QAccessibleInterface*> THintGridAccessible::selectedCells() const {
 }
 
 QString THintGridAccessible::columnDescription(int column) const {
-    static const char16_t* const days[] = {u"일요일", u"월요일", u"화요일", u"수요일",
-                                           u"목요일", u"금요일", u"토요일"};
-    return column >= 0 && column < 7 ? QString::fromUtf16(days[column]) : QString();
+    return Grid()->ColumnTitles.value(column);
 }
 
 QString THintGridAccessible::rowDescription(int row) const {

@@ -139,6 +139,10 @@ void TfrmMain::BuildCalendar() {
         grdCaDrawCell(p, c, r, rect, selected);
     };
     grdCa->OnDescribeCell = [this](int c, int r) { return DescribeCalendarCell(c, r); };
+    for (const TvxGradiButton* header :
+         {vxGradiButton1, vxGradiButton2, vxGradiButton3, vxGradiButton4, vxGradiButton5,
+          vxGradiButton6, vxGradiButton7})
+        grdCa->ColumnTitles << header->Caption();
     grdCa->OnPaintBegin = [this] {
         m_gridPainting = true;
         m_paintEntries.reset();
@@ -289,11 +293,13 @@ void TfrmMain::grdCaDrawCell(QPainter& canvas, int ACol, int ARow, const QRect& 
     // The files are read again at every paint, so that an edit by hand
     // shows at the next repaint, but once a paint rather than once a cell:
     // a big yearly file read 42 times would freeze the window.
-    if (!m_paintEntries)
-        m_paintEntries = m_cursor.ReadMonth();
-    const TvxMonthEntries month = *m_paintEntries;
+    // A cell drawn on its own, outside a paint of the grid, reads for itself.
+    std::optional<TvxMonthEntries> own;
     if (!m_gridPainting)
-        m_paintEntries.reset();
+        own = m_cursor.ReadMonth();
+    else if (!m_paintEntries)
+        m_paintEntries = m_cursor.ReadMonth();
+    const TvxMonthEntries& month = own ? *own : *m_paintEntries;
     m_cursor.Day = uint16_t(day);
     const QString holiday = month.Holiday(m_cursor.Day);
     QString lunar;
@@ -335,8 +341,6 @@ QString TfrmMain::DescribeCalendarCell(int col, int row) {
     // What the cell shows, in the order it shows it, for a listener: the
     // date, today's mark, the holidays, then the anniversaries or, on a day
     // with none, the lunar date.
-    static const char16_t* const weekdays[] = {u"일요일", u"월요일", u"화요일", u"수요일",
-                                               u"목요일", u"금요일", u"토요일"};
     const int day = grdCa->Day(col, row);
     if (day <= 0)
         return QStringLiteral("빈 칸");
@@ -346,16 +350,18 @@ QString TfrmMain::DescribeCalendarCell(int col, int row) {
                           .arg(m_cursor.Year)
                           .arg(m_cursor.Month)
                           .arg(day)
-                          .arg(QString::fromUtf16(weekdays[col % 7]))};
+                          .arg(grdCa->ColumnTitles.value(col))};
     int y, m, d, h, mi, s, ms;
     DecodeDateTime(Clock::Now(), y, m, d, h, mi, s, ms);
     if (m_cursor.Year == y && m_cursor.Month == m && day == d)
         parts << QStringLiteral("오늘");
-    const QString holiday = m_cursor.ReadHoliday(m_cursor.Day);
+    // Read as the painter reads the cell.
+    const TvxMonthEntries month = m_cursor.ReadMonth();
+    const QString holiday = month.Holiday(m_cursor.Day);
     if (!holiday.isEmpty())
         parts << holiday;
     bool stored = false;
-    const QStringList entries = m_cursor.ReadAnniversaries(m_cursor.Day, &stored);
+    const QStringList entries = month.Anniversaries(m_cursor.Day, &stored);
     if (stored)
         parts << entries;
     else if (holiday.isEmpty())
