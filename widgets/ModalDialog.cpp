@@ -1,10 +1,13 @@
 #include "widgets/ModalDialog.h"
 
+#include "widgets/CaptionButtons.h"
 #include "widgets/Look.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QHash>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
@@ -36,15 +39,71 @@ QMargins framedMargins(const QWidget* w) {
     return m;
 }
 
-// Brings back any modal window that got minimised: a window manager offers
+// The keys that answer a box: Enter and Esc.
+bool answersABox(int key) {
+    return key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+// Watches every modal window of the application, the standard boxes
+// included. One that got minimised comes back: a window manager offers
 // minimise on the standard boxes too, or iconifies a box with its owner,
 // and nothing visible could bring a box back while it blocks its owner.
+// And a key that is held down answers no box: its repeats would close each
+// box as it opens, so that a question is never seen and a confirmation is
+// lost. A key stays down when whatever pressed it never saw its window
+// again: a remote-control tool whose key-up met a box that was gone, say.
+constexpr const char* kShownAt = "tarvellShownAt";
+// Key repeats come 2 to 30 times a second; a key-down after a longer pause
+// is a new press (its key-up went to a window that was gone).
+constexpr qint64 kRepeatGapMs = 500;
+
 class ModalsInView : public QObject {
 public:
-    using QObject::QObject;
+    explicit ModalsInView(QObject* parent) : QObject(parent) { m_clock.start(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::Show:
+            if (auto* dialog = qobject_cast<QDialog*>(watched))
+                dialog->setProperty(kShownAt, m_clock.elapsed());
+            break;
+        case QEvent::KeyRelease: {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (answersABox(key->key()) && !key->isAutoRepeat()) {
+                Run& run = m_runs[key->key()];
+                run.down = false;
+                run.released = key->timestamp();
+            }
+            break;
+        }
+        case QEvent::KeyPress: {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            auto* widget = qobject_cast<QWidget*>(watched);
+            if (!widget || !answersABox(key->key()))
+                break;
+            // Not every server marks its repeats. Some send each as a key-up
+            // and a key-down of the same moment, some as key-downs alone: a
+            // press like that continues the run of a key held down. A run
+            // that began before a box opened is no answer to it.
+            const qint64 now = m_clock.elapsed();
+            Run& run = m_runs[key->key()];
+            const bool repeat = key->isAutoRepeat() ||
+                                (run.down && now - run.last < kRepeatGapMs) ||
+                                (run.released != 0 && run.released == key->timestamp());
+            if (!repeat)
+                run.start = now;
+            run.down = true;
+            run.last = now;
+            auto* dialog = qobject_cast<QDialog*>(widget->window());
+            if (dialog && dialog->isModal() && repeat &&
+                run.start < dialog->property(kShownAt).toLongLong())
+                return true;
+            break;
+        }
+        default:
+            break;
+        }
         if (event->type() == QEvent::WindowStateChange) {
             auto* dialog = qobject_cast<QDialog*>(watched);
             if (dialog && dialog->isModal() && dialog->isVisible() && dialog->isMinimized()) {
@@ -61,6 +120,16 @@ protected:
         }
         return false;
     }
+
+private:
+    struct Run {
+        qint64 start = -1;    // when the key went down
+        qint64 last = -1;     // its latest press or repeat
+        bool down = false;    // no key-up since
+        quint64 released = 0; // the moment of the last key-up, as the server tells it
+    };
+    QElapsedTimer m_clock;
+    QHash<int, Run> m_runs;
 };
 
 // The modal windows that are up, the one on top first.
@@ -114,7 +183,7 @@ void TvxModalDialog::LeaveEventLoops() {
         QCoreApplication::exit(0);
 }
 
-void TvxModalDialog::KeepModalsInView() {
+void TvxModalDialog::GuardModals() {
     static QPointer<QObject> filter;
     if (filter || !qApp)
         return;
@@ -226,6 +295,11 @@ void TvxModalDialog::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
         if (QWindow* handle = windowHandle())
             handle->installEventFilter(this);
+        // Exactly the buttons the frame has, before the window is mapped.
+        if (m_frame != TvxFrame::Sizeable)
+            AskForCaptionButtons(this, m_frame == TvxFrame::ToolWindow
+                                           ? TvxCaptionButtons::None
+                                           : TvxCaptionButtons::CloseBox);
         // A dialog that opens with nothing focused keeps the focus on itself:
         // otherwise Qt hands it to the first control Tab would reach, and a
         // stray Space or Enter would press a button the user never chose nor

@@ -42,8 +42,9 @@ public:
     // Leaves every event loop that is running, the dialogs' too.
     static void LeaveEventLoops();
     // From now on no modal window of the application (the standard boxes
-    // included) stays minimised while it waits for an answer.
-    static void KeepModalsInView();
+    // included) stays minimised while it waits for an answer, and none is
+    // answered by the repeats of a key held down.
+    static void GuardModals();
     static bool SessionEnded();
     // Tests start every case with a live session.
     static void SetSessionEnded(bool ended);

@@ -6,10 +6,14 @@
 #include "widgets/vxGradiBtn.h"
 #include "widgets/vxGradiClrs.h"
 
+#include <QApplication>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -121,6 +125,58 @@ private slots:
         const int result = s.dialog.ShowModal();
         QCOMPARE(open, expected == 0);
         QCOMPARE(result, expected == 0 ? 3 : expected);
+    }
+
+    // A key held down answers no dialog or box: its repeats would close
+    // each one as it opens. A fresh press still does.
+    void heldKeyAnswersNothing_data() {
+        QTest::addColumn<bool>("box"); // a standard box, else the dialog base
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("how");      // 0 pressed, 1 a marked repeat, 2 repeats from before
+        QTest::addColumn<int>("expected"); // 0: still open
+        QTest::newRow("box, Esc repeats") << true << int(Qt::Key_Escape) << 1 << 0;
+        QTest::newRow("box, Enter repeats") << true << int(Qt::Key_Return) << 1 << 0;
+        QTest::newRow("box, unmarked repeats from before it opened")
+            << true << int(Qt::Key_Escape) << 2 << 0;
+        QTest::newRow("box, Esc pressed")
+            << true << int(Qt::Key_Escape) << 0 << int(QMessageBox::Cancel);
+        QTest::newRow("dialog, Esc repeats, cancel button")
+            << false << int(Qt::Key_Escape) << 1 << 0;
+        QTest::newRow("dialog, Esc pressed, cancel button")
+            << false << int(Qt::Key_Escape) << 0 << 2;
+    }
+    void heldKeyAnswersNothing() {
+        QFETCH(bool, box);
+        QFETCH(int, key);
+        QFETCH(int, how);
+        QFETCH(int, expected);
+        TvxModalDialog::GuardModals();
+        Stage s;
+        s.button->SetCancel(true);
+        s.button->SetModalResult(2);
+        QMessageBox question(QMessageBox::Question, QStringLiteral("Confirm"), QStringLiteral("?"),
+                             QMessageBox::Ok | QMessageBox::Cancel);
+        question.setDefaultButton(QMessageBox::Ok);
+        question.setEscapeButton(QMessageBox::Cancel);
+        QDialog& shown = box ? static_cast<QDialog&>(question) : s.dialog;
+        QWidget elsewhere;
+        QKeyEvent before(QEvent::KeyPress, key, Qt::NoModifier);
+        if (how == 2)
+            QApplication::sendEvent(&elsewhere, &before);
+        QTest::qWait(5); // the box opens later
+        shown.setModal(true);
+        shown.show();
+        QWidget* target = shown.focusWidget() ? shown.focusWidget() : &shown;
+        if (how != 2)
+            QTest::qWait(5); // pressed after the box opened
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(), how == 1);
+        QApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+        QApplication::sendEvent(&elsewhere, &release);
+        QCOMPARE(shown.isVisible(), expected == 0);
+        if (expected != 0)
+            QCOMPARE(shown.result(), expected);
+        shown.hide();
     }
 
     void captionCloseGivesCancel() {
