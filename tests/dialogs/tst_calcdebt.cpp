@@ -397,19 +397,39 @@ private slots:
         d.hide();
     }
 
-    // A click keeps the cursor where the user pointed.
-    void clickedFigureKeepsCursor() {
+    // A click on the text keeps the cursor where the user pointed; a click
+    // past it puts the cursor on the first place that takes a digit.
+    void clickedFigure_data() {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("cursor");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("figure");
+        QTest::newRow("on the text") << "2500" << 3 << 0 << "" << 2500;
+        QTest::newRow("empty, right of the blanks") << "" << 40 << 0 << "20" << 20;
+        QTest::newRow("half filled, past it") << "25" << 45 << 2 << "00" << 2500;
+        QTest::newRow("full, past it") << "2500" << 45 << 4 << "9" << 2500;
+    }
+    void clickedFigure() {
+        QFETCH(QString, before);
+        QFETCH(int, x);
+        QFETCH(int, cursor);
+        QFETCH(QString, typed);
+        QFETCH(int, figure);
         TestSupport::TempProgramFolder folder;
         TvxPrjInfo prj(folder.path());
         TfrmCalcDebt d(prj);
         d.show();
         d.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&d, 60000));
-        fill(d, "20", "2500", "", "10");
+        fill(d, "20", before, "", "10");
         d.edtCount->setFocus(Qt::MouseFocusReason);
-        QTest::mouseClick(d.edtPrice, Qt::LeftButton, Qt::NoModifier, QPoint(3, 10));
+        QTest::mouseClick(d.edtPrice, Qt::LeftButton, Qt::NoModifier, QPoint(x, 10));
         QCOMPARE(QApplication::focusWidget(), d.edtPrice);
         QVERIFY(!d.edtPrice->hasSelectedText());
+        QCOMPARE(d.edtPrice->cursorPosition(), cursor);
+        QTest::keyClicks(d.edtPrice, typed);
+        QCOMPARE(TfrmCalcDebt::Figure(d.edtPrice), figure);
         d.hide();
     }
 };
