@@ -1,7 +1,8 @@
 #pragma once
 // Where a window goes when it is placed from a stored position: the stored
 // position, as long as the window's caption can be seen and grabbed on a
-// screen there; otherwise the centred position. Screens change between runs
+// screen there, moved in by the least amount where part of the window would
+// lie off the screens; otherwise the centred position. Screens change between runs
 // (a monitor unplugged, another resolution) and the settings file may hold
 // anything.
 

@@ -10,7 +10,8 @@
 #include <QFileInfo>
 
 void RunStartupDialogs(TvxPrjInfo& prj) {
-    if (QFileInfo::exists(prj.IniFileName())) {
+    const bool settingsExist = QFileInfo::exists(prj.IniFileName());
+    if (settingsExist && (prj.HasStart() || prj.HasRestart())) {
         // The answer needs no handling here: an admission has already
         // restarted the record, and the main window reads it when it loads.
         TfrmCheckSmoke check(prj);
@@ -18,12 +19,15 @@ void RunStartupDialogs(TvxPrjInfo& prj) {
         return;
     }
 
-    {
+    // A settings file without a quit moment is a first run cut short (a kill
+    // or a logout while the pledge was up): it goes on where it stopped, or
+    // the clock would count from every start for ever.
+    if (!settingsExist) {
         TfrmCalcDebt calc(prj);
         calc.SetFirstRunMode();
         calc.ShowModal();
     }
-    {
+    if (!settingsExist || !QFileInfo::exists(prj.PledgeFileName())) {
         TfrmToMe toMe(prj);
         toMe.ShowModal();
     }

@@ -265,9 +265,13 @@ void TfrmMain::LoadState() {
         screens << s->availableGeometry();
     // The caption is the frame's top part above the bottom border's share.
     const int caption = FrameExtra().height() - FrameExtra().width() / 2;
-    move(PlaceWindow(stored.x(), stored.y(), QSize(outerW, outerH), caption, screens, centred));
+    // What has to fit on the screen is the window as it will be shown: a
+    // narrow one stored at the right edge stays there.
+    const bool calendar = m_prj.ReadShowCalendar();
+    const int shownW = calendar ? outerW : NarrowOuterWidth;
+    move(PlaceWindow(stored.x(), stored.y(), QSize(shownW, outerH), caption, screens, centred));
 
-    mnShowCalendar->setChecked(m_prj.ReadShowCalendar());
+    mnShowCalendar->setChecked(calendar);
     ApplyCalendarVisibility();
     m_progress->Load();
 }
@@ -283,6 +287,7 @@ void TfrmMain::ShowRecord() {
     setText(labMargin, labDebt->text());
     // The stored rank, plainly named, until the first count says otherwise.
     setText(labGrade, GradeNames[size_t(p.Grade())]);
+    EndGradeBlink();
     ShowGradePicture();
     ShowNextPromotion();
 }
@@ -326,6 +331,8 @@ void TfrmMain::ShowSavings(const TvxSavings& savings) {
 
 void TfrmMain::ShowGrade(int grade, bool promotion) {
     setText(labGrade, promotion ? upgradeText(grade) : GradeNames[size_t(grade)]);
+    if (!m_progress->GradeBlink())
+        EndGradeBlink();
     ShowGradePicture();
     ShowNextPromotion();
 }
@@ -348,6 +355,17 @@ void TfrmMain::SetGradeColor(const QColor& color) {
     m_gradeColor = color;
     QPalette pal = labGrade->palette();
     pal.setColor(QPalette::WindowText, color);
+    labGrade->setPalette(pal);
+}
+
+void TfrmMain::EndGradeBlink() {
+    // Whichever colour the blinking last showed, the title goes back to the
+    // window's own text colour: a fall must not leave it red.
+    if (!m_gradeColor.isValid())
+        return;
+    m_gradeColor = QColor();
+    QPalette pal = labGrade->palette();
+    pal.setColor(QPalette::WindowText, palette().color(QPalette::WindowText));
     labGrade->setPalette(pal);
 }
 

@@ -71,6 +71,9 @@ public:
     TvxProgress& Progress() { return *m_progress; }
 
     // Tray and menu commands.
+    // Shows the window from the tray, or in front where it is, or the
+    // dialog that is up: what a second start of the program asks for.
+    void BringToFront();
     void trayClick();
     void mnShowTvlClick();
     void mnShowCalendarClick();
@@ -282,6 +285,7 @@ private:
     void NotifyMilestone(int milestone);
     void ShowSavings(const TvxSavings& savings);
     void SetGradeColor(const QColor& color);
+    void EndGradeBlink();
     void PaintGrade(QPainter& p) const;
     void PaintChecked(QPainter& p, const TvxPaintBox& box) const;
 

@@ -35,28 +35,39 @@ void TestPlacement::storedOrCentred_data() {
     QTest::newRow("largest top") << qint64(10) << qint64(INT_MAX) << 791 << one << kCentred;
     QTest::newRow("5000") << qint64(5000) << qint64(100) << 791 << one << kCentred;
     QTest::newRow("-3000") << qint64(-3000) << qint64(100) << 791 << one << kCentred;
+    // A grabbable caption keeps the position, the rest of the window is
+    // moved in onto the screen.
     QTest::newRow("100 pixels of caption on the right")
-        << qint64(1180) << qint64(100) << 791 << one << stored(1180, 100);
+        << qint64(1180) << qint64(100) << 791 << one << stored(489, 100);
+    QTest::newRow("whole at the right edge")
+        << qint64(489) << qint64(250) << 791 << one << stored(489, 250);
+    QTest::newRow("stored on 1280x1024, opened on 1024x768")
+        << qint64(245) << qint64(252) << 791 << QList<QRect>{QRect(0, 0, 1024, 768)}
+        << stored(233, 248);
+    QTest::newRow("screen smaller than the window")
+        << qint64(10) << qint64(10) << 791 << QList<QRect>{QRect(0, 0, 640, 480)} << stored(0, 0);
     QTest::newRow("99 pixels on the right")
         << qint64(1181) << qint64(100) << 791 << one << kCentred;
     QTest::newRow("100 pixels on the left")
-        << qint64(-691) << qint64(100) << 791 << one << stored(-691, 100);
+        << qint64(-691) << qint64(100) << 791 << one << stored(0, 100);
     QTest::newRow("99 pixels on the left") << qint64(-692) << qint64(100) << 791 << one << kCentred;
     QTest::newRow("caption above the screen") << qint64(10) << qint64(-1) << 791 << one << kCentred;
     QTest::newRow("caption just above the task bar")
-        << qint64(10) << qint64(740) << 791 << one << stored(10, 740);
+        << qint64(10) << qint64(740) << 791 << one << stored(10, 250);
     QTest::newRow("caption reaching into the task bar")
         << qint64(10) << qint64(741) << 791 << one << kCentred;
     QTest::newRow("narrow window: 100 pixels of its caption")
-        << qint64(1180) << qint64(0) << 219 << one << stored(1180, 0);
+        << qint64(1180) << qint64(0) << 219 << one << stored(1061, 0);
     QTest::newRow("monitor on the right")
-        << qint64(2500) << qint64(900) << 791 << three << stored(2500, 900);
+        << qint64(2500) << qint64(500) << 791 << three << stored(2409, 500);
     QTest::newRow("that monitor unplugged")
         << qint64(2500) << qint64(900) << 791 << one << kCentred;
     QTest::newRow("across two screens")
         << qint64(1000) << qint64(100) << 791 << three << stored(1000, 100);
     QTest::newRow("monitor on the left, negative position")
         << qint64(-1500) << qint64(250) << 791 << three << stored(-1500, 250);
+    QTest::newRow("across the left monitor and the laptop")
+        << qint64(-400) << qint64(250) << 791 << three << stored(-400, 250);
     QTest::newRow("above the left monitor's top")
         << qint64(-1500) << qint64(150) << 791 << three << kCentred;
     QTest::newRow("no screen at all")

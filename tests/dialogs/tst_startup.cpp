@@ -133,24 +133,66 @@ private slots:
         QCOMPARE(folder.files(), QStringList());
     }
 
-    void laterStartAsksTheDailyCheckOnly() {
+    // A start with a settings file asks the daily check only, once the file
+    // holds a quit moment; one without it (the first run killed while the
+    // pledge was up) finishes the first run and writes the start once.
+    void laterStart_data() {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<bool>("pledgeThere");
+        QTest::addColumn<QString>("dialogs");
+        const QByteArray figures = "[Personal]\r\nDebt=9125000\r\nEvery=3240\r\n";
+        QTest::newRow("start") << QByteArray("[Date]\r\nStart=2026-01-02 03:04:05\r\n") << false
+                               << "check";
+        QTest::newRow("restart only")
+            << QByteArray("[Date]\r\nRestart=2026-01-02 03:04:05\r\n") << false << "check";
+        QTest::newRow("cut in the pledge") << figures << false << "pledge";
+        QTest::newRow("cut after the pledge") << figures << true << "";
+    }
+    void laterStart() {
+        QFETCH(QByteArray, ini);
+        QFETCH(bool, pledgeThere);
+        QFETCH(QString, dialogs);
         TestSupport::TempProgramFolder folder;
         TestSupport::FrozenClock clock(kNow);
-        const QByteArray ini = "[Date]\r\nStart=2026-01-02 03:04:05\r\n";
         folder.write(QStringLiteral("plzNoSmoking.ini"), ini);
+        if (pledgeThere)
+            folder.write(QStringLiteral("ToMe.txt"), "금연");
         TvxPrjInfo prj(folder.path());
-        int dialogs = 0;
+        QStringList shown;
         DialogDriver::Script script;
-        script.on<TfrmCheckSmoke>([&](TfrmCheckSmoke* check) {
-            ++dialogs;
+        if (dialogs == QLatin1String("check"))
+            script.on<TfrmCheckSmoke>([&](TfrmCheckSmoke* check) {
+                shown << QStringLiteral("check");
+                click(check->btnNoSmoked);
+            });
+        if (dialogs == QLatin1String("pledge"))
+            script.on<TfrmToMe>([&](TfrmToMe* toMe) {
+                shown << QStringLiteral("pledge");
+                click(toMe->btnOK);
+            });
+        if (!dialogs.isEmpty())
+            script.start();
+        RunStartupDialogs(prj);
+        QCOMPARE(shown.join(u' '), dialogs);
+        if (dialogs == QLatin1String("check")) {
+            QCOMPARE(folder.read(QStringLiteral("plzNoSmoking.ini")), ini);
+            QVERIFY(!folder.exists(QStringLiteral("ToMe.txt")));
+            return;
+        }
+        QCOMPARE(prj.ReadStart(0), kNow);
+        QCOMPARE(prj.ReadDebt(), 9125000);
+        // Written once: the next start is an ordinary one.
+        clock.set(kNow + 1);
+        shown.clear();
+        DialogDriver::Script next;
+        next.on<TfrmCheckSmoke>([&](TfrmCheckSmoke* check) {
+            shown << QStringLiteral("check");
             click(check->btnNoSmoked);
         });
-        script.start();
+        next.start();
         RunStartupDialogs(prj);
-        QVERIFY(script.finished() && !script.timedOut());
-        QCOMPARE(dialogs, 1);
-        QCOMPARE(folder.read(QStringLiteral("plzNoSmoking.ini")), ini);
-        QVERIFY(!folder.exists(QStringLiteral("ToMe.txt")));
+        QCOMPARE(shown, QStringList{QStringLiteral("check")});
+        QCOMPARE(prj.ReadStart(0), kNow);
     }
 };
 
