@@ -78,7 +78,18 @@ bool TvxPrjInfo::CheckSingleInstance() {
         break;
     }
     Desktop::ShowWarning(QStringLiteral("Tarvell"), WarningAlreadyRunning());
+    // Once the message is answered the running copy comes to the front: the
+    // way back to a window resting in the tray for whoever cannot reach it.
+    // A copy of another session that holds the records is not this user's
+    // to call.
+    if (!m_recordsLock)
+        InstanceMutex->requestActivation();
     return false;
+}
+
+void TvxPrjInfo::OnActivationRequest(std::function<void()> handler) {
+    if (InstanceMutex)
+        InstanceMutex->watchActivation(std::move(handler));
 }
 
 int32_t TvxPrjInfo::ReadDebt() const {
@@ -122,6 +133,10 @@ TDateTime TvxPrjInfo::ReadStart(TDateTime fallback) const {
 
 void TvxPrjInfo::WriteStart(TDateTime moment) {
     Ini().WriteDateTime(Keys::Date, Keys::Start, moment);
+}
+
+bool TvxPrjInfo::HasStart() const {
+    return Ini().ValueExists(Keys::Date, Keys::Start);
 }
 
 bool TvxPrjInfo::HasRestart() const {

@@ -13,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 // Sections and keys of plzNoSmoking.ini.
@@ -76,6 +77,9 @@ public:
     // interrupted is completed and the temporary files that killed saves and
     // start-ups left behind are removed.
     bool CheckSingleInstance();
+    // After CheckSingleInstance said yes: a second copy's request to see
+    // this one reaches `handler` in the event loop.
+    void OnActivationRequest(std::function<void()> handler);
 
     // Typed reads and writes of the settings keys, each opening and closing
     // the file, by the file's value rules and each key's own default. A
@@ -93,6 +97,8 @@ public:
     void WriteGrade(int32_t grade);
     // The quit moment; `fallback` when the key is missing or does not convert.
     TDateTime ReadStart(TDateTime fallback) const;
+    // Whether a quit moment is listed at all, whatever its value.
+    bool HasStart() const;
     void WriteStart(TDateTime moment);
     // The moment of the last relapse. It counts as there whenever the key is
     // listed, whatever its value (an unreadable one reads as `fallback`).

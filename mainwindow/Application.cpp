@@ -5,10 +5,8 @@
 #include "widgets/ErrorBox.h"
 #include "widgets/ModalDialog.h"
 
-#include <QDesktopServices>
 #include <QMessageBox>
 #include <QSocketNotifier>
-#include <QUrl>
 #include <exception>
 
 #ifdef Q_OS_UNIX
@@ -28,8 +26,25 @@ void onTerminationSignal(int) {
 } // namespace
 #endif
 
+void TApplication::ShowOpenFailure(const QString& url) {
+    // Not waited for: the window, and the dialog the user came from, go on
+    // while the box tells where the page is.
+    QWidget* owner = QApplication::activeModalWidget();
+    if (!owner)
+        owner = QApplication::activeWindow();
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Tarvell"),
+                                QStringLiteral("홈페이지를 열지 못했습니다.\n"
+                                               "웹 브라우저에서 아래 주소를 열어 주십시오.\n\n") +
+                                    url,
+                                QMessageBox::Ok, owner);
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setObjectName(QStringLiteral("openFailedBox"));
+    box->open();
+}
+
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
-    TvxModalDialog::KeepModalsInView();
+    TvxModalDialog::GuardModals();
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {
@@ -44,8 +59,8 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
 }
 
 void TApplication::InstallDesktopServices() {
-    Desktop::SetOpenUrlHandler(
-        [](const QString& url) { return QDesktopServices::openUrl(QUrl(url)); });
+    Desktop::SetOpenUrlHandler(&Desktop::OpenWithShell);
+    Desktop::SetOpenFailedHandler(&ShowOpenFailure);
     Desktop::SetWarningHandler([](const QString& title, const QString& text) {
         QString t = text;
         t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

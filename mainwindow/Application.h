@@ -14,6 +14,8 @@ public:
 
     // The Desktop services of the core, backed by the real desktop.
     static void InstallDesktopServices();
+    // A page the desktop could not open: a box that names its address.
+    static void ShowOpenFailure(const QString& url);
 
     // A request to terminate (the system shutting down, the session ending,
     // Ctrl+C in a terminal) ends the event loop like the quit command, so

@@ -176,6 +176,13 @@ void TfrmMain::trayClick() {
     mnShowTvlClick();
 }
 
+void TfrmMain::BringToFront() {
+    // Never a toggle: whoever asks wants to see the program.
+    if (RaiseOpenDialog())
+        return;
+    ShowFromTray();
+}
+
 bool TfrmMain::RaiseOpenDialog() {
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal || !modal->isVisible())

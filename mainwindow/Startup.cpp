@@ -61,6 +61,17 @@ int RunTarvell(int argc, char** argv) {
 
     if (!prjInfo->CheckSingleInstance())
         return 0;
+    // A second copy's request: the main window comes to the front as a tray
+    // click brings it; before it exists, the start-up dialog that is up.
+    TfrmMain* mainWindow = nullptr;
+    prjInfo->OnActivationRequest([&mainWindow] {
+        if (mainWindow) {
+            mainWindow->BringToFront();
+        } else if (QWidget* modal = QApplication::activeModalWidget()) {
+            modal->raise();
+            modal->activateWindow();
+        }
+    });
     if (!prjInfo->RecordsFolderNotice.isEmpty())
         QMessageBox::information(nullptr, QStringLiteral("Tarvell"), prjInfo->RecordsFolderNotice);
 
@@ -81,7 +92,9 @@ int RunTarvell(int argc, char** argv) {
             ShowErrorBox(e.message());
         }
         frmMain.show();
+        mainWindow = &frmMain;
         result = app.exec();
+        mainWindow = nullptr;
     }
 
     imagesRes.reset();

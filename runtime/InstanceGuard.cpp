@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QLockFile>
 #include <QStandardPaths>
 #include <cstdlib>
@@ -19,6 +20,47 @@ InstanceGuard::InstanceGuard(const QString& name, const QString& folder) {
 }
 
 InstanceGuard::~InstanceGuard() = default; // QLockFile releases the lock
+
+// Beside the mark, in the same per-user folder: only this user's copies
+// can ask, and a request never reaches another user's program.
+QString InstanceGuard::activationPath() const {
+    QString path = m_path;
+    path.chop(int(qstrlen(".lock")));
+    return path + QStringLiteral(".activate");
+}
+
+bool InstanceGuard::requestActivation() const {
+    // Written in place, not replaced: the holder watches this very file.
+    QFile file(activationPath());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const QByteArray stamp = QByteArray::number(QDateTime::currentMSecsSinceEpoch());
+    return file.write(stamp) == stamp.size();
+}
+
+void InstanceGuard::watchActivation(std::function<void()> onRequest) {
+    const QString path = activationPath();
+    QFile file(path);
+    if (!file.exists() && !file.open(QIODevice::WriteOnly))
+        return;
+    file.close();
+    m_watcher = std::make_unique<QFileSystemWatcher>(QStringList{path});
+    QFileSystemWatcher* watcher = m_watcher.get();
+    QObject::connect(watcher, &QFileSystemWatcher::fileChanged, watcher,
+                     [watcher, path, onRequest = std::move(onRequest)] {
+                         // A cleaned runtime folder took the file away: that
+                         // is no request, but the next one needs a file.
+                         if (!QFileInfo::exists(path)) {
+                             QFile again(path);
+                             if (again.open(QIODevice::WriteOnly))
+                                 watcher->addPath(path);
+                             return;
+                         }
+                         if (!watcher->files().contains(path))
+                             watcher->addPath(path);
+                         onRequest();
+                     });
+}
 
 QString InstanceGuard::defaultFolder() {
     QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);

@@ -6,8 +6,10 @@
 // holder is taken over, whatever it holds.
 
 #include <QString>
+#include <functional>
 #include <memory>
 
+class QFileSystemWatcher;
 class QLockFile;
 
 class InstanceGuard {
@@ -28,9 +30,19 @@ public:
     Result acquire();
     QString lockPath() const { return m_path; }
 
+    // A second copy asks the one that holds the mark to come to the front
+    // (as a launcher expects of a single-instance program); false when the
+    // request could not be left.
+    bool requestActivation() const;
+    // The holder hears of such requests, in its event loop, from now on.
+    void watchActivation(std::function<void()> onRequest);
+
     static QString defaultFolder();
 
 private:
     QString m_path;
+    QString activationPath() const;
+
     std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<QFileSystemWatcher> m_watcher;
 };

@@ -35,6 +35,7 @@ private slots:
     void pledgeRoundTrip_data();
     void pledgeRoundTrip();
     void failedLogWriteKeepsHistory();
+    void homePageGoesToTheShell_data();
     void homePageGoesToTheShell();
     void secondInstanceIsRefused();
     void instanceMark_data();
@@ -288,16 +289,42 @@ void TestProjectInfo::failedLogWriteKeepsHistory() {
     QCOMPARE(info.ReadPledge(), QStringLiteral("약속"));
 }
 
+void TestProjectInfo::homePageGoesToTheShell_data() {
+    QTest::addColumn<QString>("opener"); // the script on PATH; empty: none
+    QTest::addColumn<bool>("failed");
+    QTest::newRow("opens") << "printf %s \"$1\" > \"$0.url\"" << false;
+    QTest::newRow("opener fails") << "printf %s \"$1\" > \"$0.url\"; exit 3" << true;
+    QTest::newRow("no opener") << "" << true;
+}
+
+// The page goes to the desktop's opener, and a failure to open it, at once
+// or when the opener ends, is told with the address.
 void TestProjectInfo::homePageGoesToTheShell() {
-    QString opened;
-    Desktop::SetOpenUrlHandler([&](const QString& url) {
-        opened = url;
-        return true;
-    });
+    QFETCH(QString, opener);
+    QFETCH(bool, failed);
+    const QString url = QStringLiteral("https://nosmk.khepi.or.kr");
+    TempProgramFolder bin;
+    if (!opener.isEmpty()) {
+        bin.write("xdg-open", "#!/bin/sh\n" + opener.toUtf8() + "\n");
+        QFile(bin.path() + "/xdg-open").setPermissions(QFile::ExeOwner | QFile::ReadOwner);
+    }
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin.path()));
+    QStringList failures;
+    Desktop::SetOpenUrlHandler(&Desktop::OpenWithShell);
+    Desktop::SetOpenFailedHandler([&](const QString& u) { failures << u; });
     TempProgramFolder dir;
     TvxPrjInfo(dir.path()).OpenHomePage();
+    qputenv("PATH", path);
+    if (!opener.isEmpty())
+        QTRY_COMPARE_WITH_TIMEOUT(bin.read("xdg-open.url"), url.toUtf8(), 60000);
+    if (failed)
+        QTRY_COMPARE_WITH_TIMEOUT(failures, QStringList{url}, 60000);
+    else
+        QTest::qWait(200); // time for a wrong report to arrive
     Desktop::SetOpenUrlHandler({});
-    QCOMPARE(opened, QStringLiteral("https://nosmk.khepi.or.kr"));
+    Desktop::SetOpenFailedHandler({});
+    QCOMPARE(failures, failed ? QStringList{url} : QStringList());
 }
 
 void TestProjectInfo::secondInstanceIsRefused() {
@@ -356,13 +383,18 @@ void TestProjectInfo::instanceMark() {
     QStringList warnings;
     Desktop::SetWarningHandler([&](const QString&, const QString& text) { warnings << text; });
     TvxPrjInfo other(dir.path(), dir.file(lockFolder));
-    if (heldByAnother)
+    int calls = 0; // the running copy is asked to come to the front
+    if (heldByAnother) {
         QVERIFY(other.CheckSingleInstance());
+        other.OnActivationRequest([&calls] { ++calls; });
+    }
     TvxPrjInfo info(dir.path(), dir.file(lockFolder));
     const bool result = info.CheckSingleInstance();
     Desktop::SetWarningHandler({});
     QCOMPARE(result, only);
     QCOMPARE(warnings, only ? QStringList() : QStringList{TvxPrjInfo::WarningAlreadyRunning()});
+    if (heldByAnother)
+        QTRY_VERIFY_WITH_TIMEOUT(calls > 0, 60000);
 }
 
 void TestProjectInfo::secondCopyOnTheSameRecordsIsRefused() {

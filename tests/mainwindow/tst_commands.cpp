@@ -22,6 +22,7 @@
 #include <QCalendarWidget>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QSystemTrayIcon>
 #include <QTest>
 #include <QTimeEdit>
@@ -230,10 +231,31 @@ void TestCommands::commandsWithoutWindows() {
     QVERIFY(!w.isVisible());
     w.mnShowTvl->trigger();
     QVERIFY(w.isVisible());
+    // A second start brings the window out of the tray, and leaves it shown.
+    w.mnShowTvl->trigger();
+    w.BringToFront();
+    QVERIFY(w.isVisible());
+    w.BringToFront();
+    QVERIFY(w.isVisible());
     w.mnTvlBoard->trigger();
     click(w.btnVisitToHome);
     QCOMPARE(opened.size(), 2);
     QVERIFY(opened[0].startsWith(QLatin1String("https://")) && opened[1] == opened[0]);
+    // An opener that fails leaves the window free and tells the address.
+    Desktop::SetOpenUrlHandler([](const QString&) { return false; });
+    Desktop::SetOpenFailedHandler(&TApplication::ShowOpenFailure);
+    w.mnTvlBoard->trigger();
+    Desktop::SetOpenFailedHandler({});
+    QMessageBox* box = nullptr;
+    const auto openFailedBox = [&box] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->objectName() == QLatin1String("openFailedBox"))
+                box = qobject_cast<QMessageBox*>(top);
+        return box;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(openFailedBox(), 60000);
+    QVERIFY(box->isVisible() && box->text().contains(opened[0]));
+    box->done(QMessageBox::Ok);
     w.move(140, 70);
     w.mnClose->trigger();
     QVERIFY(!w.isVisible());
