@@ -12,6 +12,7 @@
 #include "mainwindow/Application.h"
 #include "mainwindow/ImagesRes.h"
 #include "mainwindow/main.h"
+#include "platform/Platform.h"
 #include "runtime/DateTime.h"
 #include "runtime/TextFile.h"
 #include "tools/holidays/HolidayRules.h"
@@ -73,8 +74,11 @@ int main(int argc, char** argv) {
     TvxPrjInfo prj(folder, folder);
     TvxAnniversary cursor(folder);
     TfrmImagesRes images;
+    // No tray: the window stays on the screen whatever is asked of it.
+    TvxPlatformStandIn noTray;
+    noTray.TrayShown = 0;
+    PlatformStandIn::Set(&noTray);
     TfrmMain main(prj, cursor, &images);
-    main.SetTrayAvailableForTesting(0);
     main.show();
     app.processEvents();
     QElapsedTimer first;

@@ -4,6 +4,7 @@
 #include "mainwindow/Application.h"
 #include "mainwindow/ImagesRes.h"
 #include "mainwindow/main.h"
+#include "platform/Platform.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -17,8 +18,11 @@ int main(int argc, char** argv) {
     TvxAnniversary cursor(folder.path());
     TfrmImagesRes images;
     prj.WriteStart(Clock::Now() - 45.0);
+    // No tray: the window stays on the screen whatever is asked of it.
+    TvxPlatformStandIn noTray;
+    noTray.TrayShown = 0;
+    PlatformStandIn::Set(&noTray);
     TfrmMain main(prj, cursor, &images);
-    main.SetTrayAvailableForTesting(0);
     main.LoadState();
     const int ticks = argc > 1 ? atoi(argv[1]) : 5000;
     for (bool shown : {false, true}) {

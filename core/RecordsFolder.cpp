@@ -1,5 +1,6 @@
 #include "core/RecordsFolder.h"
 
+#include "platform/Folders.h"
 #include "runtime/Errors.h"
 #include "runtime/TextFile.h"
 
@@ -11,13 +12,6 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
-
-#ifdef Q_OS_UNIX
-#include <cerrno>
-#include <csignal>
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 #ifndef TARVELL_DATA_FROM_BIN
 #error "TARVELL_DATA_FROM_BIN: the build gives the data folder relative to the executable"
@@ -36,12 +30,7 @@ bool writeProbe(const QString& path) {
 }
 
 bool processAlive(qint64 pid) {
-#ifdef Q_OS_UNIX
-    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
-#else
-    Q_UNUSED(pid);
-    return true;
-#endif
+    return PlatformFolders::ProcessAlive(pid);
 }
 
 QString shown(const QString& folder) {
@@ -108,22 +97,7 @@ QString WithSeparator(const QString& folder) {
 }
 
 QString FolderFromNative(const QByteArray& folder) {
-    const QString decoded = QFile::decodeName(folder);
-    if (QFile::encodeName(decoded) == folder)
-        return decoded;
-#ifdef Q_OS_LINUX
-    // Kept open for the life of the process: the path below leads through it.
-    static QHash<QByteArray, QString> opened;
-    if (const auto it = opened.constFind(folder); it != opened.constEnd())
-        return *it;
-    const int fd = ::open(folder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        const QString path = QStringLiteral("/proc/self/fd/%1").arg(fd);
-        opened.insert(folder, path);
-        return path;
-    }
-#endif
-    return decoded;
+    return PlatformFolders::Reachable(folder);
 }
 
 QString ExecutableFolderOf(const QByteArray& executablePath) {
@@ -143,24 +117,9 @@ bool IsInstalled(const QString& executableFolder) {
 }
 
 QString UserDataFolder() {
-#ifdef Q_OS_UNIX
-    QString base;
-    const QByteArray xdg = qgetenv("XDG_DATA_HOME");
-    if (xdg.startsWith('/')) {
-        base = FolderFromNative(xdg);
-    } else {
-        // Without a home (or with a relative one) records would belong to
-        // no one, or to the current folder.
-        const QByteArray home = qgetenv("HOME");
-        if (!home.startsWith('/'))
-            return QString();
-        base = FolderFromNative(home) + QStringLiteral("/.local/share");
-    }
-#else
-    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    const QString base = PlatformFolders::UserDataBase();
     if (base.isEmpty())
         return QString();
-#endif
     // Named here rather than through the application name, which follows the
     // executable's file name until start-up sets it.
     return WithSeparator(QDir::cleanPath(base + QStringLiteral("/Tarvell")));
@@ -237,15 +196,7 @@ Choice Choose(const QString& executableFolder, const QString& userDataFolder) {
 }
 
 Choice ForThisProgram() {
-    QByteArray executable;
-#ifdef Q_OS_LINUX
-    // The path as the system gives it, in bytes: the text that Qt makes of
-    // it loses every byte that is not UTF-8.
-    QByteArray link(4096, Qt::Uninitialized);
-    const ssize_t n = ::readlink("/proc/self/exe", link.data(), size_t(link.size()));
-    if (n > 0 && n < link.size())
-        executable = link.left(n);
-#endif
+    QByteArray executable = PlatformFolders::ExecutablePath();
     if (executable.isEmpty())
         executable = QFile::encodeName(QCoreApplication::applicationFilePath());
     return Choose(ExecutableFolderOf(executable), UserDataFolder());

@@ -1,30 +1,13 @@
 #include "mainwindow/Application.h"
 
+#include "platform/Termination.h"
 #include "runtime/Desktop.h"
 #include "runtime/Errors.h"
 #include "widgets/ErrorBox.h"
 #include "widgets/ModalDialog.h"
 
 #include <QMessageBox>
-#include <QSocketNotifier>
 #include <exception>
-
-#ifdef Q_OS_UNIX
-#include <csignal>
-#include <fcntl.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-namespace {
-// The signal handler may only write a byte; the event loop reads it.
-int terminationPipe[2] = {-1, -1};
-
-void onTerminationSignal(int) {
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t n = ::write(terminationPipe[0], &byte, 1);
-}
-} // namespace
-#endif
 
 void TApplication::ShowOpenFailure(const QString& url) {
     // Not waited for: the window, and the dialog the user came from, go on
@@ -69,25 +52,5 @@ void TApplication::InstallDesktopServices() {
 }
 
 void TApplication::InstallTerminationHandler() {
-#ifdef Q_OS_UNIX
-    if (terminationPipe[0] >= 0)
-        return;
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, terminationPipe) != 0)
-        return;
-    for (int fd : terminationPipe)
-        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
-    auto* notifier = new QSocketNotifier(terminationPipe[1], QSocketNotifier::Read, this);
-    connect(notifier, &QSocketNotifier::activated, this, [] {
-        char buffer[16];
-        while (::read(terminationPipe[1], buffer, sizeof buffer) > 0) {
-        }
-        TvxModalDialog::EndSession();
-    });
-    struct sigaction action = {};
-    action.sa_handler = onTerminationSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (int sig : {SIGTERM, SIGHUP, SIGINT})
-        ::sigaction(sig, &action, nullptr);
-#endif
+    PlatformProcess::OnTermination(this, [] { TvxModalDialog::EndSession(); });
 }

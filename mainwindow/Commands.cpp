@@ -10,8 +10,9 @@
 #include "dialogs/ShowGrade.h"
 #include "dialogs/ShowLog.h"
 #include "dialogs/ToMe.h"
-#include "mainwindow/DesktopShell.h"
 #include "mainwindow/ImagesRes.h"
+#include "platform/DesktopShell.h"
+#include "platform/Notifications.h"
 #include "resources/Pictures.h"
 #include "runtime/Errors.h"
 #include "widgets/ErrorBox.h"
@@ -22,9 +23,6 @@
 #include "widgets/vxImgBtn.h"
 
 #include <QApplication>
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
-#include <QDBusMessage>
 #include <QDialog>
 #include <QMenu>
 #include <QPointer>
@@ -140,6 +138,7 @@ void TfrmMain::MakeTrayIcon() {
     connect(tray, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) { trayActivated(int(reason)); });
     tray->show();
+    PlatformNotify::SetTrayIcon(tray);
     m_trayHost->IconMade();
 }
 
@@ -263,34 +262,11 @@ void TfrmMain::mnTvlBoardClick() {
 
 // ------------------------------------------------------------ notifications
 
-namespace {
-
-// The freedesktop notification service, which every desktop with a D-Bus
-// tray runs. Without it nothing is shown: a window of our own popping up
-// over the user's work would be worse than no word at all.
-bool notifyDesktop(const QString& summary, const QString& body) {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    const QString service = QStringLiteral("org.freedesktop.Notifications");
-    if (!bus.isConnected() || !bus.interface() ||
-        !bus.interface()->isServiceRegistered(service).value())
-        return false;
-    QDBusMessage notify =
-        QDBusMessage::createMethodCall(service, QStringLiteral("/org/freedesktop/Notifications"),
-                                       service, QStringLiteral("Notify"));
-    const QString appId = QStringLiteral("io.github.tarvell.Tarvell");
-    notify << QStringLiteral("Tarvell") << uint(0) << appId << summary << body << QStringList()
-           << QVariantMap{{QStringLiteral("desktop-entry"), appId}} << int(-1);
-    return bus.send(notify);
-}
-
-} // namespace
-
 void TfrmMain::NotifyGrade(int grade, bool promotion) {
     if (!promotion || !m_inTray)
         return;
-    (m_notifier ? m_notifier
-                : notifyDesktop)(QStringLiteral("시민 등급"),
-                                 GradeNames[size_t(grade)] + QStringLiteral(" (으)로 승급....!!"));
+    PlatformNotify::Send(QStringLiteral("시민 등급"),
+                         GradeNames[size_t(grade)] + QStringLiteral(" (으)로 승급....!!"));
 }
 
 void TfrmMain::NotifyMilestone(int milestone) {
@@ -302,5 +278,5 @@ void TfrmMain::NotifyMilestone(int milestone) {
         return;
     const QString body = EffectTitles[size_t(milestone - 1)] +
                          QStringLiteral(" 달성! 다음 목표: ") + EffectTitles[size_t(milestone)];
-    (m_notifier ? m_notifier : notifyDesktop)(QStringLiteral("금연 효과"), body);
+    PlatformNotify::Send(QStringLiteral("금연 효과"), body);
 }

@@ -3,8 +3,9 @@
 #include "core/Constants.h"
 #include "core/Funcs.h"
 #include "core/Placement.h"
-#include "mainwindow/DesktopShell.h"
 #include "mainwindow/ImagesRes.h"
+#include "platform/DesktopShell.h"
+#include "platform/Platform.h"
 #include "resources/Pictures.h"
 #include "widgets/Accessible.h"
 #include "widgets/Look.h"
@@ -408,8 +409,9 @@ void TfrmMain::PaintChecked(QPainter& p, const TvxPaintBox& box) const {
 // ---------------------------------------------------------- window and tray
 
 bool TfrmMain::TrayUsable() const {
-    if (m_trayOverride >= 0)
-        return m_trayOverride != 0;
+    if (const TvxPlatformStandIn* standIn = PlatformStandIn::Current();
+        standIn && standIn->TrayShown >= 0)
+        return standIn->TrayShown != 0;
     return m_trayHost && m_trayHost->IconShown();
 }
 

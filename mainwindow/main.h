@@ -190,9 +190,6 @@ public:
 
     // Shows a desktop notification; answers whether one was shown. Tests
     // may put a recorder of their own in place of the desktop's service.
-    using Notifier = std::function<bool(const QString& summary, const QString& body)>;
-    void SetNotifierForTesting(Notifier notifier) { m_notifier = std::move(notifier); }
-    void SetTrayAvailableForTesting(int available) { m_trayOverride = available; }
 
     // Background, record boxes and calendar frame, as painted under the controls.
     void PaintBackground(QPainter& p, const QRect& exposed = QRect()) const;
@@ -293,8 +290,7 @@ private:
     TvxAnniversary& m_cursor;
     TvxProgress* m_progress = nullptr;
     int m_notedMilestone = -1; // the milestone in progress when it last changed
-    Notifier m_notifier;
-    QStringList FCellLines; // scratch lines of the calendar cells
+    QStringList FCellLines;    // scratch lines of the calendar cells
     // The displayed month's holidays and anniversaries while grdCa paints:
     // each file is read once a paint, however many cells it draws.
     std::optional<TvxMonthEntries> m_paintEntries;
@@ -307,7 +303,6 @@ private:
     bool m_reallyClosing = false;
     bool m_inTray = false;
     bool m_positionSaved = false;
-    int m_trayOverride = -1;
     QSize m_frameExtra; // outer minus client size, once the window manager told it
     QList<QRect> m_valueBoxes;
     TvxFlatMenuStyle* m_menuStyle = nullptr;

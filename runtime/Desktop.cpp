@@ -1,7 +1,7 @@
 #include "runtime/Desktop.h"
 
-#include <QProcess>
-#include <QStandardPaths>
+#include "platform/Opener.h"
+
 #include <QtGlobal>
 #include <cstdio>
 
@@ -21,34 +21,7 @@ bool OpenUrl(const QString& url) {
 }
 
 bool OpenWithShell(const QString& url) {
-    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
-    if (opener.isEmpty())
-        return false;
-    // Without a parent, and never deleted while it runs: a QProcess kills
-    // its program when it is destroyed, and an opener may wait for the
-    // browser it started (xdg-open does on a bare window manager). One still
-    // running when the program quits is left to go on.
-    auto* process = new QProcess;
-    process->setProgram(opener);
-    process->setArguments({url});
-    process->setStandardInputFile(QProcess::nullDevice());
-    process->setStandardOutputFile(QProcess::nullDevice());
-    process->setStandardErrorFile(QProcess::nullDevice());
-    QObject::connect(process, &QProcess::finished, process,
-                     [process, url](int code, QProcess::ExitStatus status) {
-                         if (status != QProcess::NormalExit || code != 0)
-                             ReportOpenFailure(url);
-                         process->deleteLater();
-                     });
-    QObject::connect(process, &QProcess::errorOccurred, process,
-                     [process, url](QProcess::ProcessError error) {
-                         if (error != QProcess::FailedToStart)
-                             return; // a crash is told by finished()
-                         ReportOpenFailure(url);
-                         process->deleteLater();
-                     });
-    process->start();
-    return true;
+    return PlatformShell::OpenAddress(url, [url] { ReportOpenFailure(url); });
 }
 
 void ReportOpenFailure(const QString& url) {

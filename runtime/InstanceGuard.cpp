@@ -1,5 +1,7 @@
 #include "runtime/InstanceGuard.h"
 
+#include "platform/Files.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -7,12 +9,6 @@
 #include <QLockFile>
 #include <QStandardPaths>
 #include <cstdlib>
-
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-#endif
 
 InstanceGuard::InstanceGuard(const QString& name, const QString& folder) {
     const QString dir = folder.isEmpty() ? defaultFolder() : folder;
@@ -77,28 +73,6 @@ namespace {
 // writes its number into it; a lock younger than this is left alone.
 constexpr qint64 kCreationGraceMs = 5000;
 
-enum class Holder { Alive, None, Unknown };
-
-// Who holds a lock whose content does not say (a power cut can leave an
-// empty one): a live holder keeps an exclusive flock on it, so taking that
-// flock proves there is none. The file is removed while the flock is held,
-// as a stale lock is.
-Holder removeIfUnheld(const QString& path) {
-#ifdef Q_OS_UNIX
-    const QByteArray native = QFile::encodeName(path);
-    const int fd = ::open(native.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return Holder::Unknown;
-    Holder holder = Holder::Alive;
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
-        holder = ::unlink(native.constData()) == 0 ? Holder::None : Holder::Unknown;
-    ::close(fd);
-    return holder;
-#else
-    return QFile::remove(path) ? Holder::None : Holder::Unknown;
-#endif
-}
-
 } // namespace
 
 InstanceGuard::Result InstanceGuard::acquire() {
@@ -128,12 +102,12 @@ InstanceGuard::Result InstanceGuard::acquire() {
         const QDateTime modified = info.lastModified();
         if (std::abs(modified.msecsTo(QDateTime::currentDateTime())) < kCreationGraceMs)
             return Result::AlreadyExists;
-        switch (removeIfUnheld(m_path)) {
-        case Holder::Alive:
+        switch (PlatformFiles::RemoveIfUnheld(m_path)) {
+        case PlatformFiles::Holder::Alive:
             return Result::AlreadyExists;
-        case Holder::Unknown:
+        case PlatformFiles::Holder::Unknown:
             return Result::Unusable;
-        case Holder::None:
+        case PlatformFiles::Holder::None:
             break; // taken over on the next round
         }
     }

@@ -1,5 +1,6 @@
 #include "runtime/TextFile.h"
 
+#include "platform/Files.h"
 #include "runtime/Errors.h"
 
 #include <QDir>
@@ -13,11 +14,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -27,12 +23,7 @@ namespace {
 constexpr const char* kCodec = "windows-949";
 
 int systemSync(int fd) {
-#ifdef Q_OS_UNIX
-    return ::fsync(fd);
-#else
-    Q_UNUSED(fd);
-    return 0;
-#endif
+    return PlatformFiles::SyncHandle(fd);
 }
 
 TextFile::SyncFunction& syncFunction() {
@@ -61,16 +52,7 @@ bool syncToDisk(QFile& f) {
 // about a folder that refuses (some file systems cannot sync one): the new
 // content is in place either way, so that is no failure of the save.
 void syncFolder(const QString& folder) {
-#ifdef Q_OS_UNIX
-    const int fd =
-        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-#else
-    Q_UNUSED(folder);
-#endif
+    PlatformFiles::SyncFolder(folder);
 }
 
 QString systemReason(const QString& qtReason) {
@@ -299,91 +281,17 @@ constexpr qint64 kMaxFileBytes = qint64(128) * 1024 * 1024;
 
 enum class Outcome { Read, Missing, Unreadable };
 
-// Only regular files are read: a FIFO would block the program before its
-// window, a device such as /dev/zero would never end. What is not a regular
-// file, or is larger than any record can be, reads as a file that cannot be
-// read.
 Outcome readRegular(const QString& path, QByteArray& out, QString& reason) {
     ++g_readCount;
-#ifdef Q_OS_UNIX
-    const QByteArray native = QFile::encodeName(path);
-    struct stat st = {};
-    if (::stat(native.constData(), &st) != 0) {
-        const int e = errno;
-        // A dangling link is there, and a rewrite would replace the link.
-        if ((e == ENOENT || e == ENOTDIR) && ::lstat(native.constData(), &st) != 0)
-            return Outcome::Missing;
-        reason = QString::fromLocal8Bit(std::strerror(e));
-        return Outcome::Unreadable;
-    }
-    const QString notRegular = QStringLiteral("Not a regular file");
-    const QString tooLarge = QString::fromLocal8Bit(std::strerror(EFBIG));
-    if (!S_ISREG(st.st_mode)) {
-        reason = notRegular;
-        return Outcome::Unreadable;
-    }
-    // Not blocking, should a FIFO have taken the file's place since the look.
-    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        reason = QString::fromLocal8Bit(std::strerror(errno));
-        return Outcome::Unreadable;
-    }
-    Outcome outcome = Outcome::Read;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        reason = notRegular;
-        outcome = Outcome::Unreadable;
-    } else if (st.st_size > kMaxFileBytes) {
-        reason = tooLarge;
-        outcome = Outcome::Unreadable;
-    } else {
-        // One byte more than the size, to see the end of a file that grows.
-        QByteArray data(qsizetype(st.st_size) + 1, Qt::Uninitialized);
-        qsizetype done = 0;
-        for (;;) {
-            if (done == data.size()) {
-                if (data.size() > kMaxFileBytes) {
-                    reason = tooLarge;
-                    outcome = Outcome::Unreadable;
-                    break;
-                }
-                data.resize(std::min<qsizetype>(data.size() * 2, kMaxFileBytes + 1));
-            }
-            const ssize_t n = ::read(fd, data.data() + done, size_t(data.size() - done));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0) {
-                reason = QString::fromLocal8Bit(std::strerror(errno));
-                outcome = Outcome::Unreadable;
-                break;
-            }
-            if (n == 0)
-                break;
-            done += n;
-        }
-        if (outcome == Outcome::Read) {
-            data.truncate(done);
-            out = std::move(data);
-        }
-    }
-    ::close(fd);
-    return outcome;
-#else
-    QFile f(path);
-    const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink())
+    switch (PlatformFiles::ReadRegular(path, kMaxFileBytes, out, reason)) {
+    case PlatformFiles::Read::Done:
+        return Outcome::Read;
+    case PlatformFiles::Read::Missing:
         return Outcome::Missing;
-    if (!info.isFile() || info.size() > kMaxFileBytes || !f.open(QIODevice::ReadOnly)) {
-        reason = systemReason(f.errorString());
-        return Outcome::Unreadable;
+    case PlatformFiles::Read::Refused:
+        break;
     }
-    out = f.read(kMaxFileBytes + 1);
-    if (f.error() != QFileDevice::NoError || out.size() > kMaxFileBytes) {
-        out.clear();
-        reason = systemReason(f.errorString());
-        return Outcome::Unreadable;
-    }
-    return Outcome::Read;
-#endif
+    return Outcome::Unreadable;
 }
 
 } // namespace

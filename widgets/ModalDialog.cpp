@@ -1,6 +1,7 @@
 #include "widgets/ModalDialog.h"
 
-#include "widgets/CaptionButtons.h"
+#include "platform/CaptionButtons.h"
+
 #include "widgets/Look.h"
 
 #include <QApplication>

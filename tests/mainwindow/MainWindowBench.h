@@ -6,6 +6,7 @@
 #include "core/ProjectInfo.h"
 #include "mainwindow/ImagesRes.h"
 #include "mainwindow/main.h"
+#include "platform/Platform.h"
 #include "tests/support/TestSupport.h"
 #include "widgets/ModalDialog.h"
 
@@ -20,11 +21,15 @@ protected:
         m_prj = std::make_unique<TvxPrjInfo>(m_dir->path());
         m_cursor = std::make_unique<TvxAnniversary>(m_dir->path());
         m_images = std::make_unique<TfrmImagesRes>();
+        m_platform = TvxPlatformStandIn();
+        m_platform.TrayShown = 1;
+        PlatformStandIn::Set(&m_platform);
     }
 
     // For cleanup(): the window first, the folder last.
     void TearDownBench() {
         m_main.reset();
+        PlatformStandIn::Set(nullptr);
         m_images.reset();
         m_cursor.reset();
         m_prj.reset();
@@ -38,7 +43,6 @@ protected:
     // state is not loaded yet.
     TfrmMain& MakeWindow() {
         m_main = std::make_unique<TfrmMain>(*m_prj, *m_cursor, m_images.get());
-        m_main->SetTrayAvailableForTesting(1);
         return *m_main;
     }
 
@@ -48,4 +52,7 @@ protected:
     std::unique_ptr<TvxAnniversary> m_cursor;
     std::unique_ptr<TfrmImagesRes> m_images;
     std::unique_ptr<TfrmMain> m_main;
+    // What the bench's platform pretends: a tray that shows the icon; each
+    // case may pretend more.
+    TvxPlatformStandIn m_platform;
 };

@@ -4,10 +4,10 @@
 
 #include "core/ProjectInfo.h"
 #include "mainwindow/Application.h"
-#include "mainwindow/DesktopShell.h"
 #include "mainwindow/ImagesRes.h"
 #include "mainwindow/ModifyDateTime.h"
 #include "mainwindow/main.h"
+#include "platform/DesktopShell.h"
 #include "resources/Pictures.h"
 #include "runtime/Desktop.h"
 #include "tests/dialogs/DialogDriver.h"
@@ -109,7 +109,6 @@ void TestCommands::cleanup() {
     TearDownBench();
     Desktop::SetOpenUrlHandler({});
     TvxModalDialog::SetSessionEnded(false); // a termination request ends it for good
-    Shell::SetPlatformForTesting({});
 }
 
 TfrmMain& TestCommands::load() {
@@ -415,7 +414,7 @@ void TestCommands::closingWithoutTrayEndsProgram() {
     QFETCH(bool, tray);
     qApp->setQuitOnLastWindowClosed(false);
     TfrmMain& w = load();
-    w.SetTrayAvailableForTesting(tray ? 1 : 0);
+    m_platform.TrayShown = tray ? 1 : 0;
     QCOMPARE(runLoop([&] { w.close(); }, 7, tray), tray ? 7 : 0);
     QVERIFY(!w.isVisible());
     QCOMPARE(w.InTray(), tray);
@@ -570,7 +569,7 @@ void TestCommands::positionsKeptWhereUnknown() {
     QFETCH(int, top);
     m_prj->Ini().WriteInteger(Keys::Prog, Keys::Left, 140);
     m_prj->Ini().WriteInteger(Keys::Prog, Keys::Top, 70);
-    Shell::SetPlatformForTesting(platform);
+    m_platform.WindowSystem = platform;
     TfrmMain& w = load();
     w.move(5, 5);
     w.mnClose->trigger();
@@ -583,7 +582,7 @@ void TestCommands::positionsKeptWhereUnknown() {
 // that is shown but not in front comes back with one tray activation; one
 // in front goes to the tray.
 void TestCommands::oneActivationRestoresUnreportedMinimise() {
-    Shell::SetPlatformForTesting(QStringLiteral("wayland"));
+    m_platform.WindowSystem = QStringLiteral("wayland");
     TfrmMain& w = load();
     QWidget other;
     other.resize(40, 40);

@@ -1,6 +1,6 @@
 // The window manager's frame as the layout counts it, at every scale factor.
 
-#include "mainwindow/DesktopShell.h"
+#include "platform/DesktopShell.h"
 
 #include <QTest>
 

@@ -10,6 +10,7 @@
 #include "mainwindow/Application.h"
 #include "mainwindow/ImagesRes.h"
 #include "mainwindow/main.h"
+#include "platform/Platform.h"
 #include "runtime/Errors.h"
 #include "runtime/TextFile.h"
 #include "tests/dialogs/DialogDriver.h"
@@ -21,6 +22,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimerEvent>
 #include <functional>
@@ -260,8 +262,11 @@ void TestHostileFolders::comesUpTicksAndQuits() {
     }
     QVERIFY(!script.timedOut());
 
+    TvxPlatformStandIn tray; // a tray that shows the icon
+    tray.TrayShown = 1;
+    PlatformStandIn::Set(&tray);
+    const auto realPlatformAgain = qScopeGuard([] { PlatformStandIn::Set(nullptr); });
     TfrmMain w(prj, cursor, &images);
-    w.SetTrayAvailableForTesting(1);
     try {
         w.LoadState();
     } catch (const EFileError& e) {

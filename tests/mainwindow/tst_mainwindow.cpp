@@ -378,7 +378,7 @@ void TestMainWindow::trayRestsPerSecondTexts() {
 
 void TestMainWindow::withoutTrayCloseBoxEnds() {
     TfrmMain& w = load();
-    w.SetTrayAvailableForTesting(0);
+    m_platform.TrayShown = 0;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w, 60000));
     w.close();
@@ -534,10 +534,10 @@ void TestMainWindow::notifiesOnlyFromTheTray() {
     writeDate(Keys::Start, kNow - secondsIn / 86400);
     TfrmMain& w = load();
     QStringList shown;
-    w.SetNotifierForTesting([&](const QString& summary, const QString& body) {
+    m_platform.Notify = [&](const QString& summary, const QString& body) {
         shown << summary << body;
         return true;
-    });
+    };
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w, 30000));
     if (inTray)

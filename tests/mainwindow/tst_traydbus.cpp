@@ -153,7 +153,8 @@ void TestTrayDBus::stopWatcher() {
 
 // The window, shown, with the tray that the host has at that moment.
 TfrmMain& TestTrayDBus::load() {
-    MakeWindow().SetTrayAvailableForTesting(-1);
+    MakeWindow();
+    m_platform.TrayShown = -1; // the real tray host
     m_main->LoadState();
     m_main->show();
     if (!QTest::qWaitForWindowExposed(m_main.get(), kWait))

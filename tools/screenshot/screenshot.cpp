@@ -24,6 +24,7 @@
 #include "mainwindow/ImagesRes.h"
 #include "mainwindow/ModifyDateTime.h"
 #include "mainwindow/main.h"
+#include "platform/Platform.h"
 #include "runtime/DateTime.h"
 #include "runtime/TextFile.h"
 #include "tools/holidays/HolidayRules.h"
@@ -108,8 +109,11 @@ int main(int argc, char** argv) {
     cursor.Month = 12;
     cursor.Day = 0;
 
+    // No tray: the window stays on the screen whatever is asked of it.
+    TvxPlatformStandIn noTray;
+    noTray.TrayShown = 0;
+    PlatformStandIn::Set(&noTray);
     TfrmMain main(prj, cursor, &images);
-    main.SetTrayAvailableForTesting(0);
     main.LoadState();
     for (int i = 0; i < 3; ++i) {
         Clock::Advance(1);

@@ -1,4 +1,4 @@
-#include "mainwindow/DesktopShell.h"
+#include "platform/DesktopShell.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -7,7 +7,6 @@
 #include <QDBusVariant>
 #include <QGuiApplication>
 #include <QTimer>
-#include <cmath>
 
 #if TARVELL_HAVE_XCB
 #include <xcb/xcb.h>
@@ -17,8 +16,6 @@ namespace {
 
 const QString kWatcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
 const QString kWatcherPath = QStringLiteral("/StatusNotifierWatcher");
-
-QString g_platformOverride;
 
 // The screen number of the X display, as DISPLAY names it (":0.1" is screen 1).
 int x11ScreenNumber() {
@@ -133,31 +130,3 @@ bool TvxTrayHost::IconShown() const {
         return false;
     return m_iconOverDBus ? m_sniHost : XEmbedTray();
 }
-
-namespace Shell {
-
-QString Platform() {
-    if (!g_platformOverride.isEmpty())
-        return g_platformOverride;
-    return QGuiApplication::platformName();
-}
-
-void SetPlatformForTesting(const QString& platform) {
-    g_platformOverride = platform;
-}
-
-bool PositionsKnown() {
-    return !Platform().startsWith(QLatin1String("wayland"));
-}
-
-bool MinimiseReported() {
-    return !Platform().startsWith(QLatin1String("wayland"));
-}
-
-QSize FrameForLayout(const QMargins& logicalFrame, qreal devicePixelRatio) {
-    const qreal dpr = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
-    return QSize(int(std::lround((logicalFrame.left() + logicalFrame.right()) * dpr)),
-                 int(std::lround((logicalFrame.top() + logicalFrame.bottom()) * dpr)));
-}
-
-} // namespace Shell

@@ -1,7 +1,7 @@
 #pragma once
-// Where the program meets the Linux desktop it runs on: which tray can show
-// its icon at this moment, and what the windowing platform can and cannot
-// tell about windows.
+// Where the program meets the desktop it runs on: which tray can show its
+// icon at this moment, and what the windowing platform can and cannot tell
+// about windows. On Windows the notification area is always there.
 //
 // Trays come in two kinds. KDE Plasma, GNOME with the AppIndicator
 // extension and the Wayland panels show items through the D-Bus
@@ -63,9 +63,9 @@ private:
 
 namespace Shell {
 
-// The platform the windows live on; tests may pretend another one.
+// The platform the windows live on ("xcb", "wayland", "windows", ...); a
+// test's stand-in may pretend another one.
 QString Platform();
-void SetPlatformForTesting(const QString& platform);
 
 // Wayland gives a client no global positions: Qt reports small made-up
 // ones, which are not worth storing.

@@ -1,4 +1,4 @@
-#include "widgets/CaptionButtons.h"
+#include "platform/CaptionButtons.h"
 
 #include <QGuiApplication>
 #include <QWidget>
@@ -85,6 +85,7 @@ void AskForCaptionButtons(QWidget* window, TvxCaptionButtons buttons) {
 
 #else
 
+// Without xcb at build time the window manager gets what Qt asks for.
 void AskForCaptionButtons(QWidget*, TvxCaptionButtons) {}
 
 #endif
