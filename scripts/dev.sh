@@ -20,7 +20,7 @@ esac
 # run for a short while (see scripts/fuzz.sh); without them those are skipped.
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
     libxcb1-dev fonts-nanum fonts-liberation2 xvfb xauth dbus tzdata clang libclang-rt-dev
-    desktop-file-utils appstream dpkg-dev file)
+    desktop-file-utils appstream dpkg-dev file clang-format)
 
 install_missing() {
     local missing=()
@@ -39,13 +39,23 @@ install_missing() {
 }
 
 build_all() {
+    # In CI a compiler warning fails the build.
+    local strict=()
+    [ -n "${CI:-}" ] && strict=(-DCMAKE_COMPILE_WARNING_AS_ERROR=ON)
     if [ ! -f "$build/CMakeCache.txt" ]; then
-        cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+        cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${strict[@]}" >/dev/null
     fi
     cmake --build "$build" -j"$(nproc)"
 }
 
+# In CI a source that is not formatted as .clang-format says fails the run.
+check_format() {
+    [ -n "${CI:-}" ] || return 0
+    git -C "$top" ls-files -z '*.cpp' '*.h' | (cd "$top" && xargs -0 clang-format --dry-run --Werror)
+}
+
 install_missing
+check_format
 build_all
 
 if [ "$mode" = test ]; then
