@@ -135,6 +135,7 @@ void TestRecordsFolder::userDataFolder_data() {
     QTest::newRow("relative XDG_DATA_HOME is ignored")
         << QByteArray("/home/u") << QByteArray("data/u") << "/home/u/.local/share/Tarvell/";
     QTest::newRow("relative XDG_DATA_HOME, no home") << QByteArray() << QByteArray("data/u") << "";
+    QTest::newRow("relative home is ignored") << QByteArray("home/u") << QByteArray() << "";
 }
 
 void TestRecordsFolder::userDataFolder() {

@@ -529,14 +529,17 @@ void TestCommands::dialogMinimiseKeepsProgramInView() {
         });
     script.then([](QWidget* d) { return qobject_cast<QDialog*>(d) != nullptr; },
                 [&](QWidget* d) {
+                    // The box alone, then the box with its owner.
+                    d->setWindowState(d->windowState() | Qt::WindowMinimized);
+                    inView = QTest::qWaitFor([&] { return !d->isMinimized(); }, kWait);
                     d->setWindowState(d->windowState() | Qt::WindowMinimized);
                     w.setWindowState(w.windowState() | Qt::WindowMinimized);
-                    inView = QTest::qWaitFor(
-                        [&] {
-                            return !d->isMinimized() && !w.isMinimized() && w.isVisible() &&
-                                   !w.InTray();
-                        },
-                        kWait);
+                    inView = inView && QTest::qWaitFor(
+                                           [&] {
+                                               return !d->isMinimized() && !w.isMinimized() &&
+                                                      w.isVisible() && !w.InTray();
+                                           },
+                                           kWait);
                     qobject_cast<QDialog*>(d)->done(2);
                 });
     script.start();

@@ -494,15 +494,15 @@ void TestMainWindow::accessibleToScreenReadersAndKeyboard() {
     // goes undescribed (the counter and the calendar included).
     const QStringList problems = AccessibleTree::Problems(&w);
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
-    // What a listener hears of the picture-only and arrow buttons.
-    QCOMPARE(QAccessible::queryAccessibleInterface(w.btnModifyStart)->text(QAccessible::Name),
-             QStringLiteral("금연 시작 날짜 수정"));
-    QCOMPARE(QAccessible::queryAccessibleInterface(w.btnBeforeMonth)->text(QAccessible::Name),
-             QStringLiteral("이전 달, 11월"));
-    QCOMPARE(QAccessible::queryAccessibleInterface(w.pntGrade)->text(QAccessible::Name),
-             QStringLiteral("남작 등급 그림"));
-    QCOMPARE(QAccessible::queryAccessibleInterface(w.imgSec)->text(QAccessible::Name),
-             QStringLiteral("3,888,000 초"));
+    // What a listener hears of the picture-only and arrow buttons: each
+    // picture button by the window it opens.
+    const QList<std::pair<QWidget*, QString>> heard = {
+        {w.vxImageButton2, "시민 등급 보기"}, {w.btnModifyStart, "금연 시작 날짜 수정"},
+        {w.vxImageButton1, "금연 기록 보기"}, {w.vxImageButton4, "내가 핀 담배값 계산"},
+        {w.vxImageButton3, "금연 효과 보기"}, {w.btnBeforeMonth, "이전 달, 11월"},
+        {w.pntGrade, "남작 등급 그림"},       {w.imgSec, "3,888,000 초"}};
+    for (const auto& [widget, name] : heard)
+        QCOMPARE(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name), name);
     // The keyboard reaches every command button and the calendar, and passes
     // the captions that do nothing.
     w.grdCa->setFocus(Qt::TabFocusReason);

@@ -18,6 +18,9 @@ private slots:
         QTest::newRow("seconds: 0, 7") << 7 << "07" << QTime(12, 26, 7);
         QTest::newRow("a full section moves on") << 1 << "083000" << QTime(8, 30, 0);
         QTest::newRow("7 fills the minutes") << 3 << "75" << QTime(12, 7, 5);
+        QTest::newRow("23 hours, the most") << 0 << "23" << QTime(23, 26, 45);
+        QTest::newRow("24: the 4 starts the hours again") << 0 << "24" << QTime(4, 26, 45);
+        QTest::newRow("59 seconds, the most") << 6 << "59" << QTime(12, 26, 59);
     }
     void typingIntoASection() {
         QFETCH(int, at);

@@ -560,7 +560,8 @@ void TestMonthCalendar::cellsAsAScreenReaderSaysThem() {
     QCOMPARE(w.grdCa->accessibleName(), QStringLiteral("2026년 12월 달력"));
 }
 
-// A day stored longer than a read's limit (an older copy's) opens whole.
+// A day stored longer than a read's limit (an older copy's) opens whole, here
+// from the keyboard, and its cell reads it whole.
 void TestMonthCalendar::longDayOpensWhole() {
     const QStringList entries(300, QStringLiteral("가나다라마바")); // 3899 bytes
     m_dir->write("Anniversary - 2026.dat",
@@ -575,8 +576,11 @@ void TestMonthCalendar::longDayOpensWhole() {
     });
     script.start();
     w.grdCa->SetSelection(QRect(cellOf(7), QSize(1, 1)));
-    w.grdCaDblClick();
+    QTest::keyClick(w.grdCa, Qt::Key_Return); // the keyboard's double-click
     QCOMPARE(opened, entries);
+    // The cell is read whole too, as the painter reads it.
+    const QPoint c = cellOf(7);
+    QCOMPARE(w.grdCa->CellDescription(c.x(), c.y()).count(entries.first()), 300);
 }
 
 // At midnight the clock's tick moves today's mark by itself: the grid is
