@@ -91,9 +91,9 @@ THintGrid::THintGrid(QWidget* owner) : QWidget(owner) {
 QString THintGrid::CellDescription(int col, int row) const {
     if (!Valid(col, row))
         return QString();
-    if (OnDescribeCell)
-        return OnDescribeCell(col, row);
     const int day = Day(col, row);
+    if (OnDescribeCell)
+        return OnDescribeCell(col, row, day > 0 ? ReadMonth() : TvxMonthEntries());
     return day > 0 ? QString::number(day) : QString();
 }
 
@@ -251,21 +251,36 @@ void THintGrid::SetSelection(const QRect& cells) {
 
 // ---------------------------------------------------------------- painting
 
+TvxMonthEntries THintGrid::ReadMonth(bool anniversariesOnly) const {
+    if (!m_store)
+        return TvxMonthEntries();
+    return m_store->ReadMonth(anniversariesOnly ? TvxAnniversary::MonthFiles::AnniversariesOnly
+                                                : TvxAnniversary::MonthFiles::Both);
+}
+
+void THintGrid::DrawCell(QPainter& painter, int col, int row, const TvxMonthEntries& month) {
+    const QRect rect = CellRect(col, row);
+    if (OnDrawCell)
+        OnDrawCell(painter, col, row, rect, IsSelected(col, row), month);
+    else
+        painter.fillRect(rect, Qt::white);
+    if (Day(col, row) > 0)
+        LastDrawnDay = Day(col, row);
+}
+
 void THintGrid::PaintCells(QPainter& painter, const QRegion& area) {
     const QRect bounds = area.boundingRect();
-    if (OnPaintBegin)
-        OnPaintBegin();
+    std::optional<TvxMonthEntries> month;
     for (int r = 0; r < m_rowCount; ++r) {
         for (int c = 0; c < m_colCount; ++c) {
             const QRect rect = CellRect(c, r);
             if (!area.intersects(rect))
                 continue;
+            if (!month && Day(c, r) > 0)
+                month = ReadMonth();
             painter.save();
             painter.setClipRect(rect, Qt::IntersectClip);
-            if (OnDrawCell)
-                OnDrawCell(painter, c, r, rect, IsSelected(c, r));
-            else
-                painter.fillRect(rect, Qt::white);
+            DrawCell(painter, c, r, month ? *month : TvxMonthEntries());
             painter.restore();
         }
     }
@@ -277,8 +292,6 @@ void THintGrid::PaintCells(QPainter& painter, const QRegion& area) {
         painter.drawRect(CellRect(m_col, m_row).adjusted(1, 1, -2, -2));
         painter.restore();
     }
-    if (OnPaintEnd)
-        OnPaintEnd();
     // The lines between the cells, and white beyond the last cells.
     const int right = m_colCount * (m_colWidth + GridLineWidth);
     const int bottom = m_rowCount * (m_rowHeight + GridLineWidth);
@@ -305,6 +318,18 @@ QImage THintGrid::Render() {
     QPainter p(&img);
     p.setFont(font());
     PaintCells(p, QRegion(rect()));
+    return img;
+}
+
+QImage THintGrid::RenderCell(int col, int row) {
+    const QRect rect = CellRect(col, row);
+    QImage img(rect.size(), QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setFont(font());
+    p.translate(-rect.topLeft());
+    p.setClipRect(rect);
+    DrawCell(p, col, row, Day(col, row) > 0 ? ReadMonth() : TvxMonthEntries());
     return img;
 }
 
@@ -453,7 +478,7 @@ std::optional<THintInfo> THintGrid::HintRequest(const QPoint& pos) {
     LastHintDay = day;
     if (!m_store)
         return std::nullopt;
-    const QStringList lines = m_store->ReadAnniversaries(uint16_t(day));
+    const QStringList lines = ReadMonth(true).Of(uint16_t(day)).Anniversaries;
     if (lines.isEmpty())
         return std::nullopt;
     THintInfo hint;

@@ -13,6 +13,7 @@
 #include <optional>
 
 class TvxAnniversary;
+class TvxMonthEntries;
 
 // What a hint request answers: the text, where the hint's top-left corner
 // goes on the screen, the rectangle (grid coordinates) the mouse may move
@@ -48,14 +49,20 @@ public:
     // shows nothing; any other day in between makes it show again.
     int32_t LastHintDay = -1;
 
+    // The day of the last day cell drawn; 0 before any. The calendar has
+    // always selected that day when it lays out the next month.
+    int LastDrawnDay = 0;
+
     // What a cell says to assistive technology: its date and what the day
-    // holds. Without a handler, the day number.
-    std::function<QString(int col, int row)> OnDescribeCell;
+    // holds, from the shown month read for the question. Without a handler,
+    // the day number.
+    std::function<QString(int col, int row, const TvxMonthEntries& month)> OnDescribeCell;
     // The titles of the columns as their headers show them.
     QStringList ColumnTitles;
     QString CellDescription(int col, int row) const;
 
-    // The calendar store whose year, month and anniversary file the hints read.
+    // The calendar store whose year, month and files the paints, hints and
+    // descriptions read.
     void SetStore(const TvxAnniversary* store) { m_store = store; }
 
     int ColCount() const { return m_colCount; }
@@ -90,22 +97,22 @@ public:
     // to the cell on its left or above it.
     bool MouseToCell(const QPoint& pos, int& col, int& row) const;
 
-    // Draws one cell: its rectangle (grid coordinates) and whether it lies
-    // in the selection. Without a handler cells stay white.
+    // Draws one cell: its rectangle (grid coordinates), whether it lies in
+    // the selection, and the shown month as this paint read it. Without a
+    // handler cells stay white.
     using DrawCellHandler =
-        std::function<void(QPainter& painter, int col, int row, const QRect& rect, bool selected)>;
+        std::function<void(QPainter& painter, int col, int row, const QRect& rect, bool selected,
+                           const TvxMonthEntries& month)>;
     DrawCellHandler OnDrawCell;
-    // Called before the first and after the last cell of each paint: what
-    // every cell of a paint needs (the month's files) is read once in between.
-    std::function<void()> OnPaintBegin;
-    std::function<void()> OnPaintEnd;
 
     // Paints the cells that meet `area` (row by row, left to right, each
-    // clipped to its rectangle) between OnPaintBegin and OnPaintEnd, then
-    // the grid lines.
+    // clipped to its rectangle), then the grid lines. The month is read once
+    // for the paint, and only when a day cell is among them.
     void PaintCells(QPainter& painter, const QRegion& area);
     // The whole grid as it paints itself.
     QImage Render();
+    // One cell alone, with its selection state and no focus mark.
+    QImage RenderCell(int col, int row);
 
     // The hint request for the mouse at pos (grid coordinates): the hint to
     // show, or nothing.
@@ -154,6 +161,10 @@ private:
     // The mouse is at pos: ask for a hint when it came to another cell.
     void TrackHint(const QPoint& pos);
     void CancelHint();
+    // The shown month from the store's files: the one reading behind every
+    // paint, hint and description.
+    TvxMonthEntries ReadMonth(bool anniversariesOnly = false) const;
+    void DrawCell(QPainter& painter, int col, int row, const TvxMonthEntries& month);
 
     const TvxAnniversary* m_store = nullptr;
     int m_colCount = 5;

@@ -288,10 +288,14 @@ void TvxAnniversary::NextMonth() {
 }
 
 QString TvxAnniversary::LunarText() const {
-    const TLunarDate l = SolarToLunar(Year, Month, Day);
+    return LunarTextOf(Year, Month, Day);
+}
+
+QString TvxAnniversary::LunarTextOf(uint16_t year, uint16_t month, uint16_t day) {
+    const TLunarDate l = SolarToLunar(year, month, day);
     // Outside the table the lunar fields mean nothing; the day's name in the
     // sixty-day cycle is right for every date, so it alone is shown.
-    if (!LunarInRange(Year, Month, Day))
+    if (!LunarInRange(year, month, day))
         return l.DayName;
     return QStringLiteral("%1.%2 %3").arg(l.Month).arg(l.Day).arg(l.DayName);
 }
@@ -312,9 +316,11 @@ QStringList TvxAnniversary::ReadAnniversaries(uint16_t day, bool* stored) const 
     return SplitCommaText(value);
 }
 
-TvxMonthEntries TvxAnniversary::ReadMonth() const {
+TvxMonthEntries TvxAnniversary::ReadMonth(MonthFiles files) const {
     return TvxMonthEntries(
-        IniProfile(HolidayFileName()).ReadSectionValues(MonthKey()),
+        Year, Month,
+        files == MonthFiles::Both ? IniProfile(HolidayFileName()).ReadSectionValues(MonthKey())
+                                  : QList<IniProfile::Entry>(),
         IniProfile(AnniversaryFileName()).ReadSectionValues(MonthKey(), IniProfile::Length::Whole));
 }
 
@@ -357,9 +363,19 @@ QHash<QString, QString> valuesByKey(const QList<IniProfile::Entry>& entries) {
 }
 } // namespace
 
-TvxMonthEntries::TvxMonthEntries(const QList<IniProfile::Entry>& holidays,
+TvxMonthEntries::TvxMonthEntries(uint16_t year, uint16_t month,
+                                 const QList<IniProfile::Entry>& holidays,
                                  const QList<IniProfile::Entry>& anniversaries)
-    : m_holidays(valuesByKey(holidays)), m_anniversaries(valuesByKey(anniversaries)) {}
+    : m_year(year), m_month(month), m_holidays(valuesByKey(holidays)),
+      m_anniversaries(valuesByKey(anniversaries)) {}
+
+TvxDayEntries TvxMonthEntries::Of(uint16_t day) const {
+    TvxDayEntries entries;
+    entries.Holiday = Holiday(day);
+    entries.Anniversaries = Anniversaries(day, &entries.Stored);
+    entries.Lunar = TvxAnniversary::LunarTextOf(m_year, m_month, day);
+    return entries;
+}
 
 QString TvxMonthEntries::Holiday(uint16_t day) const {
     return m_holidays.value(QString::number(day));

@@ -146,24 +146,42 @@ struct EDayTooLong {
     int HangulBytes = 2; // what one Korean letter takes there: 3 in a UTF-8 file
 };
 
-// One month of the yearly files, from one reading of each: what a paint of
-// the whole grid needs, so that a big file is read once a paint rather
-// than once a cell. Each look-up gives what the store's own reads give.
+// What one day of the calendar shows.
+struct TvxDayEntries {
+    QString Holiday;           // empty: none
+    QStringList Anniversaries; // one line each
+    bool Stored = false;       // a value of blanks holds no entry but takes the lunar date's place
+    QString Lunar;             // the lunar label
+};
+
+// The shown month as one reading of its yearly files gives it: the
+// holidays, anniversaries and lunar labels of each day. The painter, the
+// hint and the screen-reader description all take their day from it, so
+// that none of them has to move the cursor's Day to learn about another
+// day. It is read anew at each paint and each hint request, so that a hand
+// edit shows at the next one, but once for all the cells of a paint: a big
+// yearly file read once a cell would freeze the window.
 class TvxMonthEntries {
 public:
     TvxMonthEntries() = default;
-    TvxMonthEntries(const QList<IniProfile::Entry>& holidays,
+    TvxMonthEntries(uint16_t year, uint16_t month, const QList<IniProfile::Entry>& holidays,
                     const QList<IniProfile::Entry>& anniversaries);
+    uint16_t Year() const { return m_year; }
+    uint16_t Month() const { return m_month; }
+    TvxDayEntries Of(uint16_t day) const;
     QString Holiday(uint16_t day) const;
     QStringList Anniversaries(uint16_t day, bool* stored = nullptr) const;
 
 private:
+    uint16_t m_year = 0;
+    uint16_t m_month = 0;
     QHash<QString, QString> m_holidays;
     QHash<QString, QString> m_anniversaries;
 };
 
-// The calendar's cursor: the year and month shown and a working day, the
-// names of that year's files, and the lunar label of the working day.
+// The calendar's cursor: the year and month shown, the day the user picked
+// (the editor's day), the names of that year's files, and the lunar label
+// of that day.
 class TvxAnniversary {
 public:
     // Holiday files are looked up in programFolder first, then in
@@ -185,6 +203,7 @@ public:
     void PrevMonth();
     void NextMonth();
     QString LunarText() const;
+    static QString LunarTextOf(uint16_t year, uint16_t month, uint16_t day);
     QString MonthKey() const;
     QString DayKey() const;
 
@@ -195,8 +214,10 @@ public:
     // read whole: what the editor opens is what the day holds, and a save
     // that removes nothing loses nothing.
     QStringList ReadAnniversaries(uint16_t day, bool* stored = nullptr) const;
-    // Both files' entries of Month, each file read once.
-    TvxMonthEntries ReadMonth() const;
+    // The shown month from its files, each read once. A hint lists
+    // anniversaries only and reads no holiday file.
+    enum class MonthFiles { Both, AnniversariesOnly };
+    TvxMonthEntries ReadMonth(MonthFiles files = MonthFiles::Both) const;
     // The most a day's value may take in the file: the settings reader gives
     // back no more, so a longer value would lose its tail there.
     static constexpr qsizetype MaxDayBytes = IniProfile::MaxValueBytes;

@@ -50,12 +50,12 @@ void writeText(QPainter& p, int x, int y, const QString& text, const QColor& for
 
 // Runs FormActivate on every activation of the main window. A window that
 // is shown without being activated (a window manager that keeps the focus
-// elsewhere) still shows its month; its first activation then starts from
-// the cursor's untouched day, as if nothing had been painted before.
+// elsewhere) still shows its month; its first activation then lays it out
+// as if nothing had been drawn before.
 class ActivationWatcher : public QObject {
 public:
-    ActivationWatcher(TfrmMain* window, TvxAnniversary& cursor)
-        : QObject(window), m_window(window), m_cursor(cursor) {
+    ActivationWatcher(TfrmMain* window, THintGrid* grid)
+        : QObject(window), m_window(window), m_grid(grid) {
         window->installEventFilter(this);
     }
 
@@ -65,11 +65,10 @@ protected:
             return false;
         if (event->type() == QEvent::Show && !m_activated && !m_filledOnShow) {
             m_filledOnShow = true;
-            m_startDay = m_cursor.Day;
             m_window->FillMonth();
         } else if (event->type() == QEvent::WindowActivate) {
             if (!m_activated && m_filledOnShow)
-                m_cursor.Day = m_startDay;
+                m_grid->LastDrawnDay = 0;
             m_activated = true;
             m_window->FormActivate();
         }
@@ -78,11 +77,17 @@ protected:
 
 private:
     TfrmMain* m_window;
-    TvxAnniversary& m_cursor;
+    THintGrid* m_grid;
     bool m_activated = false;
     bool m_filledOnShow = false;
-    uint16_t m_startDay = 0;
 };
+
+// The user's pick of a day (a double-click, or today's cell at midnight):
+// the next layout selects it until another day cell is drawn.
+void pickDay(TvxAnniversary& cursor, THintGrid* grid, int day) {
+    cursor.Day = uint16_t(day);
+    grid->LastDrawnDay = 0;
+}
 
 } // namespace
 
@@ -135,25 +140,20 @@ void TfrmMain::BuildCalendar() {
     grdCa->SetDefaultRowHeight(70);
     grdCa->SetRowCount(6);
     grdCa->SetStore(&m_cursor);
-    grdCa->OnDrawCell = [this](QPainter& p, int c, int r, const QRect& rect, bool selected) {
-        grdCaDrawCell(p, c, r, rect, selected);
+    grdCa->OnDrawCell = [this](QPainter& p, int c, int r, const QRect& rect, bool selected,
+                               const TvxMonthEntries& month) {
+        grdCaDrawCell(p, c, r, rect, selected, month);
     };
-    grdCa->OnDescribeCell = [this](int c, int r) { return DescribeCalendarCell(c, r); };
+    grdCa->OnDescribeCell = [this](int c, int r, const TvxMonthEntries& month) {
+        return DescribeCalendarCell(c, r, month);
+    };
     for (const TvxGradiButton* header :
          {vxGradiButton1, vxGradiButton2, vxGradiButton3, vxGradiButton4, vxGradiButton5,
           vxGradiButton6, vxGradiButton7})
         grdCa->ColumnTitles << header->Caption();
-    grdCa->OnPaintBegin = [this] {
-        m_gridPainting = true;
-        m_paintEntries.reset();
-    };
-    grdCa->OnPaintEnd = [this] {
-        m_gridPainting = false;
-        m_paintEntries.reset();
-    };
     connect(grdCa, &THintGrid::doubleClicked, this, &TfrmMain::grdCaDblClick);
 
-    new ActivationWatcher(this, m_cursor);
+    new ActivationWatcher(this, grdCa);
 
     // The store took its month when the program started; should the month
     // have changed since (a daily check left open over midnight), the first
@@ -210,13 +210,17 @@ void TfrmMain::FillMonth() {
     }
     m_unlaidMonth = -1;
 
+    // The day of the last cell drawn, as the calendar has always selected
+    // it (after a whole paint, the month's last day); the user's own pick
+    // when nothing was drawn since.
+    const int selected = grdCa->LastDrawnDay > 0 ? grdCa->LastDrawnDay : m_cursor.Day;
     const int days = DaysInMonth(year, month);
     // Day 1 of year 1 was a Monday.
     int col = int(DayNumberOf(year, month, 1) % 7);
     int row = 0;
     for (int d = 1; d <= days; ++d) {
         grdCa->SetDay(col, row, d);
-        if (d == m_cursor.Day) {
+        if (d == selected) {
             grdCa->SetCol(col);
             grdCa->SetRow(row);
         }
@@ -275,7 +279,7 @@ void TfrmMain::FollowToday() {
         (year != oldYear || month != oldMonth)) {
         m_cursor.Year = uint16_t(year);
         m_cursor.Month = uint16_t(month);
-        m_cursor.Day = uint16_t(day); // today's cell is selected
+        pickDay(m_cursor, grdCa, day); // today's cell is selected
         FillMonth();
     }
     grdCa->update();
@@ -283,29 +287,16 @@ void TfrmMain::FollowToday() {
 
 // ---------------------------------------------------------------- the cells
 
-void TfrmMain::grdCaDrawCell(QPainter& canvas, int ACol, int ARow, const QRect& Rect,
-                             bool selected) {
+void TfrmMain::grdCaDrawCell(QPainter& canvas, int ACol, int ARow, const QRect& Rect, bool selected,
+                             const TvxMonthEntries& month) {
     const int day = grdCa->Day(ACol, ARow);
     if (day <= 0) {
         canvas.fillRect(Rect, kEmptyCell);
         return;
     }
-    // The files are read again at every paint, so that an edit by hand
-    // shows at the next repaint, but once a paint rather than once a cell:
-    // a big yearly file read 42 times would freeze the window.
-    // A cell drawn on its own, outside a paint of the grid, reads for itself.
-    std::optional<TvxMonthEntries> own;
-    if (!m_gridPainting)
-        own = m_cursor.ReadMonth();
-    else if (!m_paintEntries)
-        m_paintEntries = m_cursor.ReadMonth();
-    const TvxMonthEntries& month = own ? *own : *m_paintEntries;
-    m_cursor.Day = uint16_t(day);
-    const QString holiday = month.Holiday(m_cursor.Day);
-    QString lunar;
+    const TvxDayEntries entries = month.Of(uint16_t(day));
     QColor color;
-    if (holiday.isEmpty()) {
-        lunar = m_cursor.LunarText();
+    if (entries.Holiday.isEmpty()) {
         const CellColors& set = ACol == 0 ? kSundayCell : ACol == 6 ? kSaturdayCell : kWeekdayCell;
         color = selected ? set.selected : set.normal;
     } else {
@@ -315,71 +306,55 @@ void TfrmMain::grdCaDrawCell(QPainter& canvas, int ACol, int ARow, const QRect& 
 
     int y, m, d, h, mi, s, ms;
     DecodeDateTime(Clock::Now(), y, m, d, h, mi, s, ms);
-    const bool today = m_cursor.Year == y && m_cursor.Month == m && m_cursor.Day == d;
+    const bool today = month.Year() == y && month.Month() == m && day == d;
     writeText(canvas, Rect.left(), Rect.top(), QString::number(day), today ? Qt::white : Qt::black,
               today ? kTodayBox : color);
 
     const int x = Rect.left() + kTextIndent;
-    bool stored = false;
-    FCellLines = month.Anniversaries(m_cursor.Day, &stored);
+    FCellLines = entries.Anniversaries;
     int lineY = Rect.top();
-    if (!holiday.isEmpty()) {
-        writeText(canvas, x, lineY, holiday, Qt::black, color);
+    if (!entries.Holiday.isEmpty()) {
+        writeText(canvas, x, lineY, entries.Holiday, Qt::black, color);
         lineY = Rect.top() + kHolidayStep;
     }
-    if (stored) {
+    if (entries.Stored) {
         for (const QString& line : std::as_const(FCellLines)) {
             writeText(canvas, x, lineY, line, Qt::black, color);
             lineY += kLineStep;
         }
-    } else {
-        writeText(canvas, x, lineY, lunar, kLunarText, color);
+    } else if (entries.Holiday.isEmpty()) {
+        writeText(canvas, x, lineY, entries.Lunar, kLunarText, color);
     }
 }
 
-QString TfrmMain::DescribeCalendarCell(int col, int row) {
+QString TfrmMain::DescribeCalendarCell(int col, int row, const TvxMonthEntries& month) {
     // What the cell shows, in the order it shows it, for a listener: the
     // date, today's mark, the holidays, then the anniversaries or, on a day
     // with none, the lunar date.
     const int day = grdCa->Day(col, row);
     if (day <= 0)
         return QStringLiteral("빈 칸");
-    const uint16_t working = m_cursor.Day;
-    m_cursor.Day = uint16_t(day);
     QStringList parts{QStringLiteral("%1년 %2월 %3일 %4")
-                          .arg(m_cursor.Year)
-                          .arg(m_cursor.Month)
+                          .arg(month.Year())
+                          .arg(month.Month())
                           .arg(day)
                           .arg(grdCa->ColumnTitles.value(col))};
     int y, m, d, h, mi, s, ms;
     DecodeDateTime(Clock::Now(), y, m, d, h, mi, s, ms);
-    if (m_cursor.Year == y && m_cursor.Month == m && day == d)
+    if (month.Year() == y && month.Month() == m && day == d)
         parts << QStringLiteral("오늘");
-    // Read as the painter reads the cell.
-    const TvxMonthEntries month = m_cursor.ReadMonth();
-    const QString holiday = month.Holiday(m_cursor.Day);
-    if (!holiday.isEmpty())
-        parts << holiday;
-    bool stored = false;
-    const QStringList entries = month.Anniversaries(m_cursor.Day, &stored);
-    if (stored)
-        parts << entries;
-    else if (holiday.isEmpty())
-        parts << QStringLiteral("음력 ") + m_cursor.LunarText();
-    m_cursor.Day = working;
+    const TvxDayEntries entries = month.Of(uint16_t(day));
+    if (!entries.Holiday.isEmpty())
+        parts << entries.Holiday;
+    if (entries.Stored)
+        parts << entries.Anniversaries;
+    else if (entries.Holiday.isEmpty())
+        parts << QStringLiteral("음력 ") + entries.Lunar;
     return parts.join(QStringLiteral(", "));
 }
 
 QImage TfrmMain::RenderCalendarCell(int col, int row) {
-    const QRect rect = grdCa->CellRect(col, row);
-    QImage img(rect.size(), QImage::Format_ARGB32);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    p.setFont(grdCa->font());
-    p.translate(-rect.topLeft());
-    p.setClipRect(rect);
-    grdCaDrawCell(p, col, row, rect, grdCa->IsSelected(col, row));
-    return img;
+    return grdCa->RenderCell(col, row);
 }
 
 // ------------------------------------------------------------ the editor
@@ -390,7 +365,7 @@ void TfrmMain::grdCaDblClick() {
     const int day = grdCa->Day(col, row);
     if (day <= 0)
         return;
-    m_cursor.Day = uint16_t(day);
+    pickDay(m_cursor, grdCa, day);
     {
         TfrmEditAnniversary dlg(m_cursor, this);
         dlg.SetMemoLines(m_cursor.ReadAnniversaries(m_cursor.Day));

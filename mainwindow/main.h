@@ -208,13 +208,14 @@ public:
     void btnNextYearClick();
     void btnBeforeMonthClick();
     void btnNextMonthClick();
-    // Paints one cell of grdCa from the yearly files and the lunar date.
-    void grdCaDrawCell(QPainter& canvas, int ACol, int ARow, const QRect& Rect, bool selected);
+    // Paints one cell of grdCa from the shown month as the paint read it.
+    void grdCaDrawCell(QPainter& canvas, int ACol, int ARow, const QRect& Rect, bool selected,
+                       const TvxMonthEntries& month);
     // Opens the anniversary editor on the current cell's day.
     void grdCaDblClick();
     // One cell as a screen reader says it: date, holidays, anniversaries or
     // the lunar date.
-    QString DescribeCalendarCell(int col, int row);
+    QString DescribeCalendarCell(int col, int row, const TvxMonthEntries& month);
     // One cell as grdCaDrawCell paints it, with its selection state.
     QImage RenderCalendarCell(int col, int row);
     // Keeps today's mark on today; the clock calls it every second. Once the
@@ -290,11 +291,7 @@ private:
     TvxAnniversary& m_cursor;
     TvxProgress* m_progress = nullptr;
     int m_notedMilestone = -1; // the milestone in progress when it last changed
-    QStringList FCellLines;    // scratch lines of the calendar cells
-    // The displayed month's holidays and anniversaries while grdCa paints:
-    // each file is read once a paint, however many cells it draws.
-    std::optional<TvxMonthEntries> m_paintEntries;
-    bool m_gridPainting = false;
+    QStringList FCellLines; // scratch lines of the calendar cells
     // The day number of the date the calendar last marked as today.
     qint64 m_today = 0;
     QPointer<TfrmImagesRes> m_images;

@@ -122,7 +122,8 @@ void TestHintGrid::geometryAndLines() {
     QFETCH(QPoint, cell);
     QCOMPARE(m_grid->CellRect(6, 5), QRect(486, 355, 80, 70));
     QImage seen(m_grid->size(), QImage::Format_ARGB32);
-    m_grid->OnDrawCell = [](QPainter& p, int c, int r, const QRect& rect, bool) {
+    m_grid->OnDrawCell = [](QPainter& p, int c, int r, const QRect& rect, bool,
+                            const TvxMonthEntries&) {
         // Each cell paints its own colour: column and row in red and green.
         p.fillRect(rect, QColor(c * 30, r * 40, 200));
     };
@@ -362,7 +363,9 @@ void TestHintGrid::focusMarkOnlyFromTheKeyboard() {
 }
 
 void TestHintGrid::accessibleTable() {
-    m_grid->OnDescribeCell = [](int c, int r) { return QStringLiteral("%1:%2").arg(c).arg(r); };
+    m_grid->OnDescribeCell = [](int c, int r, const TvxMonthEntries&) {
+        return QStringLiteral("%1:%2").arg(c).arg(r);
+    };
     m_grid->show();
     m_grid->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_grid.get()));

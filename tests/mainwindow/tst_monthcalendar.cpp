@@ -556,8 +556,10 @@ void TestMonthCalendar::cellsAsAScreenReaderSaysThem() {
                  Cp949::encode(QStringLiteral("[12]\r\n3=\"생일,\"결혼 기념일\"\"\r\n")));
     TfrmMain& w = MakeWindow();
     show(2026, 12);
+    m_cursor->Day = 17;
     QCOMPARE(w.grdCa->CellDescription(cell.x(), cell.y()), said);
     QCOMPARE(w.grdCa->accessibleName(), QStringLiteral("2026년 12월 달력"));
+    QCOMPARE(int(m_cursor->Day), 17); // the user's day, whichever cell is described
 }
 
 // A day stored longer than a read's limit (an older copy's) opens whole, here
@@ -622,6 +624,8 @@ void TestMonthCalendar::midnight() {
     QCOMPARE(int(m_cursor->Month), after[1]);
     if (after[2] == 0)
         return;
+    if (after[2] == 1) // the new month selects today, not the last day drawn before
+        QCOMPARE(w.grdCa->Selection(), QRect(cellOf(1), QSize(1, 1)));
     const QRect rect = w.grdCa->CellRect(cellOf(after[2]).x(), cellOf(after[2]).y());
     QTRY_VERIFY_WITH_TIMEOUT(watcher.painted.intersected(rect) == QRegion(rect), 30000);
 }
@@ -632,6 +636,7 @@ void TestMonthCalendar::eachFileOncePerPaint() {
     m_dir->write("Holiday - 2026.dat", Cp949::encode(QStringLiteral("[12]\r\n25=성탄절\r\n")));
     TfrmMain& w = MakeWindow();
     w.FormActivate();
+    m_cursor->Day = 17;
     for (const char* nine : {"", "9=\"b\"\r\n"}) {
         m_dir->write("Anniversary - 2026.dat", QByteArray("[12]\r\n10=\"a\"\r\n") + nine);
         const qint64 before = TextFile::readCount();
@@ -640,6 +645,7 @@ void TestMonthCalendar::eachFileOncePerPaint() {
         const Ink ink = inkOf(img.copy(w.grdCa->CellRect(3, 1)), qRgb(0xFF, 0xFF, 0xFF)); // the 9th
         QCOMPARE(ink.pale(), *nine == 0);
     }
+    QCOMPARE(int(m_cursor->Day), 17); // painting leaves the user's day alone
 }
 
 QTEST_MAIN(TestMonthCalendar)
