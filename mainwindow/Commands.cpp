@@ -288,17 +288,12 @@ bool notifyDesktop(const QString& summary, const QString& body) {
 void TfrmMain::NotifyGrade(int grade, bool promotion) {
     if (!promotion || !m_inTray)
         return;
-    (m_notifier ? m_notifier
-                : notifyDesktop)(QStringLiteral("시민 등급"),
-                                 GradeNames[size_t(grade)] + QStringLiteral(" (으)로 승급....!!"));
+    (m_notifier ? m_notifier : notifyDesktop)(QStringLiteral("시민 등급"),
+                                              TvxProgress::PromotionText(grade));
 }
 
 void TfrmMain::NotifyMilestone(int milestone) {
-    // A load announces the milestone again, and a relapse brings it back to
-    // the first: only a step forward is news.
-    const bool forward = milestone > m_notedMilestone && m_notedMilestone >= 0;
-    m_notedMilestone = milestone;
-    if (!forward || !m_inTray)
+    if (!m_inTray)
         return;
     const QString body = EffectTitles[size_t(milestone - 1)] +
                          QStringLiteral(" 달성! 다음 목표: ") + EffectTitles[size_t(milestone)];

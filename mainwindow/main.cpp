@@ -53,10 +53,6 @@ int gaugeValue(uint32_t v) {
     return v > uint32_t(INT_MAX) ? INT_MAX : int(v);
 }
 
-QString upgradeText(int grade) {
-    return GradeNames[size_t(grade)] + QStringLiteral(" (으)로 승급....!!");
-}
-
 } // namespace
 
 // ---------------------------------------------------------------- paint box
@@ -124,7 +120,7 @@ void TfrmMain::FormCreate() {
     connect(m_progress, &TvxProgress::GradeChanged, this, &TfrmMain::ShowGrade);
     connect(m_progress, &TvxProgress::MilestoneChanged, this, &TfrmMain::ShowMilestone);
     connect(m_progress, &TvxProgress::GradeChanged, this, &TfrmMain::NotifyGrade);
-    connect(m_progress, &TvxProgress::MilestoneChanged, this, &TfrmMain::NotifyMilestone);
+    connect(m_progress, &TvxProgress::MilestoneReached, this, &TfrmMain::NotifyMilestone);
     connect(m_progress, &TvxProgress::SavingsChanged, this, &TfrmMain::ShowSavings);
 
     tmrCount = new QTimer(this);
@@ -282,9 +278,7 @@ void TfrmMain::ShowRecord() {
     setText(labReStart, p.Restarted() ? FormatDateTime(p.ClockBase()) : QString());
     setText(labCountRetry, FormatThousands(p.RetryCount()));
     setText(labDebt, FormatThousands(uint32_t(p.Debt())));
-    setText(labCount, QStringLiteral("0"));
-    setText(labToMoney, QStringLiteral("0"));
-    setText(labMargin, labDebt->text());
+    ShowSavings(p.Savings());
     // The stored rank, plainly named, until the first count says otherwise.
     setText(labGrade, GradeNames[size_t(p.Grade())]);
     EndGradeBlink();
@@ -322,15 +316,13 @@ void TfrmMain::ShowElapsed(uint32_t seconds) {
 void TfrmMain::ShowSavings(const TvxSavings& savings) {
     setText(labCount, savings.CountText);
     setText(labToMoney, savings.MoneyText);
-    // Without a spent amount there is no balance: the row keeps the debt's "0".
-    if (!savings.MarginText.isEmpty())
-        setText(labMargin, savings.MarginText);
+    setText(labMargin, savings.MarginText);
 }
 
 // ------------------------------------------------------------------ grades
 
 void TfrmMain::ShowGrade(int grade, bool promotion) {
-    setText(labGrade, promotion ? upgradeText(grade) : GradeNames[size_t(grade)]);
+    setText(labGrade, promotion ? TvxProgress::PromotionText(grade) : GradeNames[size_t(grade)]);
     if (!m_progress->GradeBlink())
         EndGradeBlink();
     ShowGradePicture();

@@ -292,7 +292,6 @@ private:
     TvxPrjInfo& m_prj;
     TvxAnniversary& m_cursor;
     TvxProgress* m_progress = nullptr;
-    int m_notedMilestone = -1; // the milestone in progress when it last changed
     Notifier m_notifier;
     QStringList FCellLines; // scratch lines of the calendar cells
     // The displayed month's holidays and anniversaries while grdCa paints:
