@@ -27,6 +27,7 @@
 #include <QDBusMessage>
 #include <QDialog>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPointer>
 #include <QSystemTrayIcon>
 
@@ -87,6 +88,11 @@ void TfrmMain::btnVisitToHomeClick() {
 
 // -------------------------------------------------------------------- tray
 
+namespace {
+// The tag of the menu's quit entry, the one entry that works under a dialog.
+constexpr int kQuitTag = 6;
+} // namespace
+
 void TfrmMain::BuildTray() {
     imgsMenu = MenuIcons();
     popTray = new QMenu(this);
@@ -104,7 +110,7 @@ void TfrmMain::BuildTray() {
             // A D-Bus tray keeps its exported menu live while a dialog is up,
             // and its entries would pile dialogs on each other: under a
             // dialog they only bring it to the front. Quit works from any state.
-            if (tag != 6 && RaiseOpenDialog()) {
+            if (tag != kQuitTag && RaiseOpenDialog()) {
                 if (action->isCheckable())
                     action->setChecked(!action->isChecked());
                 return;
@@ -123,7 +129,7 @@ void TfrmMain::BuildTray() {
     mnShowTvl = item(QStringLiteral("(&S) Tarvell 보기"), 4, 3, &TfrmMain::mnShowTvlClick);
     mnTvlBoard = item(QStringLiteral("(&H) Tarvell 홈페이지"), 5, 5, &TfrmMain::mnTvlBoardClick);
     popTray->addSeparator();
-    mnClose = item(QStringLiteral("(&X) 프로그램 종료"), 6, -1, &TfrmMain::mnCloseClick);
+    mnClose = item(QStringLiteral("(&X) 프로그램 종료"), kQuitTag, -1, &TfrmMain::mnCloseClick);
 
     m_trayHost = new TvxTrayHost(this);
     connect(m_trayHost, &TvxTrayHost::Changed, this, &TfrmMain::TrayHostChanged);
@@ -194,15 +200,38 @@ bool TfrmMain::RaiseOpenDialog() {
     return true;
 }
 
-int TfrmMain::ShowOwnedModal(QDialog& dialog) {
+int TfrmMain::ExecOwned(QDialog& dialog) {
     // Modal to this window only: the tray icon is a window of its own and
     // would be blocked by an application-wide modal dialog, its clicks lost.
     // Whether a dialog is up is asked of the application each time, never
     // counted here: however a dialog ends, the program is back to normal.
     dialog.setWindowModality(Qt::WindowModal);
     if (TvxModalDialog::SessionEnded())
-        return TvxModalDialog::mrNone;
+        return 0; // no result of a dialog nor button of a box
     return dialog.exec();
+}
+
+TvxAnswer TfrmMain::ShowOwnedModal(TvxModalDialog& dialog) {
+    switch (ExecOwned(dialog)) {
+    case TvxModalDialog::mrOk:
+        return TvxAnswer::Ok;
+    case TvxModalDialog::mrCancel:
+        return TvxAnswer::Cancel;
+    default:
+        return TvxAnswer::None;
+    }
+}
+
+TvxAnswer TfrmMain::ShowOwnedModal(QMessageBox& box) {
+    // A message box answers with the button pressed, not with a dialog's result.
+    switch (ExecOwned(box)) {
+    case QMessageBox::Ok:
+        return TvxAnswer::Ok;
+    case QMessageBox::Cancel:
+        return TvxAnswer::Cancel;
+    default:
+        return TvxAnswer::None;
+    }
 }
 
 void TfrmMain::SessionEnding() {

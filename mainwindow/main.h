@@ -20,6 +20,7 @@
 
 class QDialog;
 class QLabel;
+class QMessageBox;
 class QMenu;
 class QAction;
 class QSystemTrayIcon;
@@ -35,6 +36,11 @@ class TvxGradiColors;
 class TvxPalette;
 class TvxPanel;
 class TvxTrayHost;
+class TvxModalDialog;
+
+// How the user answered a box the main window waited for, whichever kind of
+// box it was: None when it ended any other way or never opened.
+enum class TvxAnswer { None, Ok, Cancel };
 
 // A 16 by 16 milestone mark (tag 0, 1 or 2) or the 32 by 32 rank picture.
 class TvxPaintBox : public QWidget {
@@ -112,10 +118,11 @@ public:
     // The start-date correction: asks for the new quit moment, confirms it,
     // stores it as Start and reloads.
     void ModifyStart();
-    // Shows a dialog owned by this window and returns its result. Only this
-    // window waits for it: the tray stays live, and a click on the tray
-    // brings the dialog to the front instead of being lost.
-    int ShowOwnedModal(QDialog& dialog);
+    // Shows a dialog owned by this window and returns how it was answered.
+    // Only this window waits for it: the tray stays live, and a click on the
+    // tray brings the dialog to the front instead of being lost.
+    TvxAnswer ShowOwnedModal(TvxModalDialog& dialog);
+    TvxAnswer ShowOwnedModal(QMessageBox& box);
     // The modal window the program waits for, if any, brought to the front.
     bool RaiseOpenDialog();
     // The session is ending (logout, shutdown): the position is saved as
@@ -257,6 +264,8 @@ protected:
 
 private:
     void FormCreate();
+    // Runs a dialog modal to this window; 0 once the session has ended.
+    int ExecOwned(QDialog& dialog);
     void BuildLeftColumn();
     void BuildTray();
     void MakeTrayIcon();
