@@ -142,6 +142,7 @@ void TfrmMain::MakeTrayIcon() {
     // it: made before any tray is there, an X11 icon would wait for an
     // XEmbed tray for good and never reach a D-Bus one that starts later.
     tray = new QSystemTrayIcon(AppIcon(), this);
+    tray->setObjectName(QStringLiteral("tray"));
     tray->setContextMenu(popTray);
     connect(tray, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) { trayActivated(int(reason)); });

@@ -1,5 +1,6 @@
 #include "mainwindow/main.h"
 
+#include "calendar/HintGrid.h"
 #include "core/Constants.h"
 #include "core/Funcs.h"
 #include "core/Placement.h"
@@ -11,9 +12,11 @@
 #include "widgets/ModalDialog.h"
 #include "widgets/VxPal.h"
 #include "widgets/VxPnl.h"
+#include "widgets/vxBtnImgs.h"
 #include "widgets/vxGag.h"
 #include "widgets/vxGradiBtn.h"
 #include "widgets/vxGradiClrs.h"
+#include "widgets/vxImgBtn.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -130,10 +133,80 @@ void TfrmMain::FormCreate() {
 
     BuildTray();
     BuildCalendar();
+    NameParts();
     // A logout or shutdown ends the program without the quit command; the
     // position is saved all the same.
     connect(qApp, &QGuiApplication::commitDataRequest, this, &TfrmMain::SessionEnding);
     connect(qApp, &QCoreApplication::aboutToQuit, this, &TfrmMain::SessionEnding);
+}
+
+void TfrmMain::NameParts() {
+    const std::pair<QObject*, const char*> parts[] = {
+        {vxButtonImages1, "vxButtonImages1"},
+        {vxButtonImages2, "vxButtonImages2"},
+        {vxImageButton1, "vxImageButton1"},
+        {vxImageButton2, "vxImageButton2"},
+        {vxImageButton3, "vxImageButton3"},
+        {vxImageButton4, "vxImageButton4"},
+        {btnModifyStart, "btnModifyStart"},
+        {mnShowGrade, "mnShowGrade"},
+        {mnToMe, "mnToMe"},
+        {mnTvlBoard, "mnTvlBoard"},
+        {labDateTime, "labDateTime"},
+        {labGrade, "labGrade"},
+        {labStart, "labStart"},
+        {labReStart, "labReStart"},
+        {labNow, "labNow"},
+        {labCountRetry, "labCountRetry"},
+        {labUpgrade, "labUpgrade"},
+        {labDebt, "labDebt"},
+        {labCount, "labCount"},
+        {labToMoney, "labToMoney"},
+        {labMargin, "labMargin"},
+        {labCheckStr1, "labCheckStr1"},
+        {labCheckStr2, "labCheckStr2"},
+        {labCheckStr3, "labCheckStr3"},
+        {labExp, "labExp"},
+        {imgSec, "imgSec"},
+        {pntGrade, "pntGrade"},
+        {pntChecked1, "pntChecked1"},
+        {pntChecked2, "pntChecked2"},
+        {pntChecked3, "pntChecked3"},
+        {gagGrade, "gagGrade"},
+        {gag, "gag"},
+        {vxPanel1, "vxPanel1"},
+        {pnlDateTime, "pnlDateTime"},
+        {vxPalette1, "vxPalette1"},
+        {vxPalette2, "vxPalette2"},
+        {vxPalette3, "vxPalette3"},
+        {vxGradiColors1, "vxGradiColors1"},
+        {btnHelp, "btnHelp"},
+        {btnSorry, "btnSorry"},
+        {btnVisitToHome, "btnVisitToHome"},
+        {tmrCount, "tmrCount"},
+        {popTray, "popTray"},
+        {mnCalcDebt, "mnCalcDebt"},
+        {mnShowCalendar, "mnShowCalendar"},
+        {mnShowTvl, "mnShowTvl"},
+        {mnClose, "mnClose"},
+        {grdCa, "grdCa"},
+        {vxGradiColors2, "vxGradiColors2"},
+        {vxGradiColors3, "vxGradiColors3"},
+        {btnBeforeMonth, "btnBeforeMonth"},
+        {btnBeforeYear, "btnBeforeYear"},
+        {btnYear, "btnYear"},
+        {btnNextYear, "btnNextYear"},
+        {btnNextMonth, "btnNextMonth"},
+        {vxGradiButton1, "vxGradiButton1"},
+        {vxGradiButton2, "vxGradiButton2"},
+        {vxGradiButton3, "vxGradiButton3"},
+        {vxGradiButton4, "vxGradiButton4"},
+        {vxGradiButton5, "vxGradiButton5"},
+        {vxGradiButton6, "vxGradiButton6"},
+        {vxGradiButton7, "vxGradiButton7"},
+    };
+    for (const auto& [part, name] : parts)
+        part->setObjectName(QLatin1String(name));
 }
 
 void TfrmMain::BuildLeftColumn() {
