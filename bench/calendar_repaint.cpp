@@ -79,12 +79,13 @@ int main(int argc, char** argv) {
     noTray.TrayShown = 0;
     PlatformStandIn::Set(&noTray);
     TfrmMain main(prj, cursor, &images);
+    THintGrid* grid = main.findChild<THintGrid*>(QStringLiteral("grdCa"));
     main.show();
     app.processEvents();
     QElapsedTimer first;
     first.start();
     main.FormActivate();
-    main.grdCa->repaint();
+    grid->repaint();
     const qint64 firstPaint = first.nsecsElapsed();
     std::printf("yearly files: %.1f MB each; first paint of the calendar: %.1f ms\n",
                 double(QFileInfo(folder + Holidays::FileName(year)).size()) / (1 << 20),
@@ -99,7 +100,7 @@ int main(int argc, char** argv) {
             main.FillMonth();
             const qint64 before = TextFile::readCount();
             timer.start();
-            main.grdCa->repaint(); // paints at once, through the window's backing store
+            grid->repaint(); // paints at once, through the window's backing store
             times.push_back(timer.nsecsElapsed());
             reads += TextFile::readCount() - before;
             days += DaysInMonth(year, m);
@@ -121,7 +122,6 @@ int main(int argc, char** argv) {
     cursor.Month = 12;
     main.FillMonth();
     app.processEvents();
-    THintGrid* grid = main.grdCa;
     const qint64 before = TextFile::readCount();
     int newDays = 0, moves = 0;
     QString lastCell;

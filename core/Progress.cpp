@@ -35,6 +35,7 @@ void TvxProgress::Load() {
     m_savings.Cigarettes = shown;
     m_savings.CountText = QStringLiteral("0");
     m_savings.MoneyText = QStringLiteral("0");
+    m_savings.MarginText = FormatThousands(uint32_t(m_debt));
     emit Loaded();
 
     SetElapsed(SpanNow());
@@ -106,6 +107,10 @@ int TvxProgress::GradeToShow(uint32_t count) {
     return computed < FGrade && !mayFall ? FGrade : computed;
 }
 
+QString TvxProgress::PromotionText(int grade) {
+    return GradeNames[size_t(grade)] + QStringLiteral(" (으)로 승급....!!");
+}
+
 void TvxProgress::ChangeGrade(int grade) {
     if (grade == FGrade)
         return;
@@ -135,7 +140,11 @@ TDateTime TvxProgress::NextPromotion() const {
 void TvxProgress::ChangeMilestone(int milestone) {
     FMilestoneSlot = milestone % 3;
     FMilestone = milestone;
+    const bool forward = milestone > m_shownMilestone && m_shownMilestone >= 0;
+    m_shownMilestone = milestone;
     emit MilestoneChanged(milestone);
+    if (forward)
+        emit MilestoneReached(milestone);
 }
 
 // -------------------------------------------------------------- the savings
@@ -168,9 +177,9 @@ void TvxProgress::UpdateSavings() {
     m_savings.Spent = m_prj.ReadDebt();
     m_savings.CountText = CigarettesText(cigarettes);
     m_savings.MoneyText = FormatThousands(m_savings.Money);
-    m_savings.MarginText =
-        m_savings.Spent != 0 ? FormatThousands(int32_t(uint32_t(m_savings.Spent) - m_savings.Money))
-                             : QString();
+    if (m_savings.Spent != 0)
+        m_savings.MarginText =
+            FormatThousands(int32_t(uint32_t(m_savings.Spent) - m_savings.Money));
     emit SavingsChanged(m_savings);
 }
 

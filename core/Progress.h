@@ -18,10 +18,12 @@ class TvxPrjInfo;
 struct TvxSavings {
     uint32_t Cigarettes = 0;
     uint32_t Money = 0;
-    int32_t Spent = 0;  // the money spent on smoking before quitting
-    QString CountText;  // cartons, packs and single cigarettes
-    QString MoneyText;  // the money, with thousands separators
-    QString MarginText; // spent minus money; empty when nothing was spent
+    int32_t Spent = 0; // the money spent on smoking before quitting
+    QString CountText; // cartons, packs and single cigarettes
+    QString MoneyText; // the money, with thousands separators
+    // Spent minus money. Without a spent amount there is no balance to draw
+    // against: the row keeps the debt as the last load showed it.
+    QString MarginText;
 };
 
 class TvxProgress : public QObject {
@@ -72,6 +74,8 @@ public:
     static QString SpanText(uint32_t seconds);
     // "22보루 5갑 13": 200 to a carton, 20 to a pack.
     static QString CigarettesText(uint32_t cigarettes);
+    // What the window and the desktop say of a rise to `grade`.
+    static QString PromotionText(int grade);
 
 signals:
     // The record was read: start, clock base, failure count, spent amount
@@ -81,6 +85,10 @@ signals:
     // A new rank; `promotion` when it is higher than the one before.
     void GradeChanged(int grade, bool promotion);
     void MilestoneChanged(int milestone);
+    // The running count passed into `milestone`. A load announces the
+    // milestone again and a relapse brings it back to the first: only a step
+    // forward from one already shown is news.
+    void MilestoneReached(int milestone);
     void SavingsChanged(const TvxSavings& savings);
 
 private:
@@ -105,6 +113,7 @@ private:
     bool FGradeBlink = false;
     int FMilestone = -1;
     int FMilestoneSlot = 0;
+    int m_shownMilestone = -1; // the last one announced, across loads
     TvxSavings m_savings;
     std::optional<TDateTime> m_loadedBase; // the clock base of the last load
     bool m_gradeMayFall = false;           // only for the refresh of a load that moved it

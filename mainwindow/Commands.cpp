@@ -25,6 +25,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPointer>
 #include <QSystemTrayIcon>
 
@@ -85,6 +86,11 @@ void TfrmMain::btnVisitToHomeClick() {
 
 // -------------------------------------------------------------------- tray
 
+namespace {
+// The tag of the menu's quit entry, the one entry that works under a dialog.
+constexpr int kQuitTag = 6;
+} // namespace
+
 void TfrmMain::BuildTray() {
     imgsMenu = MenuIcons();
     popTray = new QMenu(this);
@@ -102,7 +108,7 @@ void TfrmMain::BuildTray() {
             // A D-Bus tray keeps its exported menu live while a dialog is up,
             // and its entries would pile dialogs on each other: under a
             // dialog they only bring it to the front. Quit works from any state.
-            if (tag != 6 && RaiseOpenDialog()) {
+            if (tag != kQuitTag && RaiseOpenDialog()) {
                 if (action->isCheckable())
                     action->setChecked(!action->isChecked());
                 return;
@@ -121,7 +127,7 @@ void TfrmMain::BuildTray() {
     mnShowTvl = item(QStringLiteral("(&S) Tarvell 보기"), 4, 3, &TfrmMain::mnShowTvlClick);
     mnTvlBoard = item(QStringLiteral("(&H) Tarvell 홈페이지"), 5, 5, &TfrmMain::mnTvlBoardClick);
     popTray->addSeparator();
-    mnClose = item(QStringLiteral("(&X) 프로그램 종료"), 6, -1, &TfrmMain::mnCloseClick);
+    mnClose = item(QStringLiteral("(&X) 프로그램 종료"), kQuitTag, -1, &TfrmMain::mnCloseClick);
 
     m_trayHost = new TvxTrayHost(this);
     connect(m_trayHost, &TvxTrayHost::Changed, this, &TfrmMain::TrayHostChanged);
@@ -134,6 +140,7 @@ void TfrmMain::MakeTrayIcon() {
     // it: made before any tray is there, an X11 icon would wait for an
     // XEmbed tray for good and never reach a D-Bus one that starts later.
     tray = new QSystemTrayIcon(AppIcon(), this);
+    tray->setObjectName(QStringLiteral("tray"));
     tray->setContextMenu(popTray);
     connect(tray, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) { trayActivated(int(reason)); });
@@ -193,15 +200,38 @@ bool TfrmMain::RaiseOpenDialog() {
     return true;
 }
 
-int TfrmMain::ShowOwnedModal(QDialog& dialog) {
+int TfrmMain::ExecOwned(QDialog& dialog) {
     // Modal to this window only: the tray icon is a window of its own and
     // would be blocked by an application-wide modal dialog, its clicks lost.
     // Whether a dialog is up is asked of the application each time, never
     // counted here: however a dialog ends, the program is back to normal.
     dialog.setWindowModality(Qt::WindowModal);
     if (TvxModalDialog::SessionEnded())
-        return TvxModalDialog::mrNone;
+        return 0; // no result of a dialog nor button of a box
     return dialog.exec();
+}
+
+TvxAnswer TfrmMain::ShowOwnedModal(TvxModalDialog& dialog) {
+    switch (ExecOwned(dialog)) {
+    case TvxModalDialog::mrOk:
+        return TvxAnswer::Ok;
+    case TvxModalDialog::mrCancel:
+        return TvxAnswer::Cancel;
+    default:
+        return TvxAnswer::None;
+    }
+}
+
+TvxAnswer TfrmMain::ShowOwnedModal(QMessageBox& box) {
+    // A message box answers with the button pressed, not with a dialog's result.
+    switch (ExecOwned(box)) {
+    case QMessageBox::Ok:
+        return TvxAnswer::Ok;
+    case QMessageBox::Cancel:
+        return TvxAnswer::Cancel;
+    default:
+        return TvxAnswer::None;
+    }
 }
 
 void TfrmMain::SessionEnding() {
@@ -265,16 +295,11 @@ void TfrmMain::mnTvlBoardClick() {
 void TfrmMain::NotifyGrade(int grade, bool promotion) {
     if (!promotion || !m_inTray)
         return;
-    PlatformNotify::Send(QStringLiteral("시민 등급"),
-                         GradeNames[size_t(grade)] + QStringLiteral(" (으)로 승급....!!"));
+    PlatformNotify::Send(QStringLiteral("시민 등급"), TvxProgress::PromotionText(grade));
 }
 
 void TfrmMain::NotifyMilestone(int milestone) {
-    // A load announces the milestone again, and a relapse brings it back to
-    // the first: only a step forward is news.
-    const bool forward = milestone > m_notedMilestone && m_notedMilestone >= 0;
-    m_notedMilestone = milestone;
-    if (!forward || !m_inTray)
+    if (!m_inTray)
         return;
     const QString body = EffectTitles[size_t(milestone - 1)] +
                          QStringLiteral(" 달성! 다음 목표: ") + EffectTitles[size_t(milestone)];

@@ -13,12 +13,12 @@
 #include <QStringList>
 
 void TfrmMain::btnSorryClick() {
-    int answer = TvxModalDialog::mrNone;
+    TvxAnswer answer = TvxAnswer::None;
     {
         TfrmSorry dlg(this);
         answer = ShowOwnedModal(dlg);
     }
-    if (answer == TvxModalDialog::mrOk)
+    if (answer == TvxAnswer::Ok)
         RestartRecord();
 }
 
@@ -28,29 +28,29 @@ void TfrmMain::btnHelpClick() {
     // when the user gives up (Cancel), so any other ending stops the flow.
     {
         TfrmWaitWater water(this);
-        if (ShowOwnedModal(water) == TvxModalDialog::mrOk)
+        if (ShowOwnedModal(water) == TvxAnswer::Ok)
             return;
     }
     {
         TfrmWaitShowWeb board(m_prj, this);
-        if (ShowOwnedModal(board) == TvxModalDialog::mrOk)
+        if (ShowOwnedModal(board) == TvxAnswer::Ok)
             return;
     }
     {
         TfrmWaitToMe pledge(m_prj, this);
-        if (ShowOwnedModal(pledge) != TvxModalDialog::mrCancel)
+        if (ShowOwnedModal(pledge) != TvxAnswer::Cancel)
             return;
     }
     {
         TfrmDontBear appeal(this);
-        if (ShowOwnedModal(appeal) != TvxModalDialog::mrCancel)
+        if (ShowOwnedModal(appeal) != TvxAnswer::Cancel)
             return;
     }
     QMessageBox box(QMessageBox::Information, QStringLiteral("Information"),
                     RelapseConfirmationText(), QMessageBox::Ok | QMessageBox::Cancel, this);
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Cancel);
-    if (ShowOwnedModal(box) == QMessageBox::Ok)
+    if (ShowOwnedModal(box) == TvxAnswer::Ok)
         RestartRecord();
 }
 

@@ -67,7 +67,7 @@ void TfrmMain::ModifyStart() {
     TfrmModifyDateTime dlg(this);
     dlg.pckDate->setSelectedDate(QDate(year, month, day));
     dlg.pckTime->setTime(QTime(hour, minute, second));
-    if (ShowOwnedModal(dlg) != TvxModalDialog::mrOk)
+    if (ShowOwnedModal(dlg) != TvxAnswer::Ok)
         return;
 
     // The chosen day at the chosen time of day, to the whole second, read
@@ -85,7 +85,7 @@ void TfrmMain::ModifyStart() {
                         QMessageBox::Ok | QMessageBox::Cancel, this);
     confirm.setDefaultButton(QMessageBox::Ok);
     confirm.setEscapeButton(QMessageBox::Cancel);
-    if (ShowOwnedModal(confirm) != QMessageBox::Ok)
+    if (ShowOwnedModal(confirm) != TvxAnswer::Ok)
         return;
 
     m_prj.WriteStart(moment);

@@ -1,5 +1,6 @@
 #include "mainwindow/main.h"
 
+#include "calendar/HintGrid.h"
 #include "core/Constants.h"
 #include "core/Funcs.h"
 #include "core/Placement.h"
@@ -12,9 +13,11 @@
 #include "widgets/ModalDialog.h"
 #include "widgets/VxPal.h"
 #include "widgets/VxPnl.h"
+#include "widgets/vxBtnImgs.h"
 #include "widgets/vxGag.h"
 #include "widgets/vxGradiBtn.h"
 #include "widgets/vxGradiClrs.h"
+#include "widgets/vxImgBtn.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -52,10 +55,6 @@ void setText(QLabel* label, const QString& text) {
 
 int gaugeValue(uint32_t v) {
     return v > uint32_t(INT_MAX) ? INT_MAX : int(v);
-}
-
-QString upgradeText(int grade) {
-    return GradeNames[size_t(grade)] + QStringLiteral(" (으)로 승급....!!");
 }
 
 } // namespace
@@ -125,7 +124,7 @@ void TfrmMain::FormCreate() {
     connect(m_progress, &TvxProgress::GradeChanged, this, &TfrmMain::ShowGrade);
     connect(m_progress, &TvxProgress::MilestoneChanged, this, &TfrmMain::ShowMilestone);
     connect(m_progress, &TvxProgress::GradeChanged, this, &TfrmMain::NotifyGrade);
-    connect(m_progress, &TvxProgress::MilestoneChanged, this, &TfrmMain::NotifyMilestone);
+    connect(m_progress, &TvxProgress::MilestoneReached, this, &TfrmMain::NotifyMilestone);
     connect(m_progress, &TvxProgress::SavingsChanged, this, &TfrmMain::ShowSavings);
 
     tmrCount = new QTimer(this);
@@ -135,10 +134,80 @@ void TfrmMain::FormCreate() {
 
     BuildTray();
     BuildCalendar();
+    NameParts();
     // A logout or shutdown ends the program without the quit command; the
     // position is saved all the same.
     connect(qApp, &QGuiApplication::commitDataRequest, this, &TfrmMain::SessionEnding);
     connect(qApp, &QCoreApplication::aboutToQuit, this, &TfrmMain::SessionEnding);
+}
+
+void TfrmMain::NameParts() {
+    const std::pair<QObject*, const char*> parts[] = {
+        {vxButtonImages1, "vxButtonImages1"},
+        {vxButtonImages2, "vxButtonImages2"},
+        {vxImageButton1, "vxImageButton1"},
+        {vxImageButton2, "vxImageButton2"},
+        {vxImageButton3, "vxImageButton3"},
+        {vxImageButton4, "vxImageButton4"},
+        {btnModifyStart, "btnModifyStart"},
+        {mnShowGrade, "mnShowGrade"},
+        {mnToMe, "mnToMe"},
+        {mnTvlBoard, "mnTvlBoard"},
+        {labDateTime, "labDateTime"},
+        {labGrade, "labGrade"},
+        {labStart, "labStart"},
+        {labReStart, "labReStart"},
+        {labNow, "labNow"},
+        {labCountRetry, "labCountRetry"},
+        {labUpgrade, "labUpgrade"},
+        {labDebt, "labDebt"},
+        {labCount, "labCount"},
+        {labToMoney, "labToMoney"},
+        {labMargin, "labMargin"},
+        {labCheckStr1, "labCheckStr1"},
+        {labCheckStr2, "labCheckStr2"},
+        {labCheckStr3, "labCheckStr3"},
+        {labExp, "labExp"},
+        {imgSec, "imgSec"},
+        {pntGrade, "pntGrade"},
+        {pntChecked1, "pntChecked1"},
+        {pntChecked2, "pntChecked2"},
+        {pntChecked3, "pntChecked3"},
+        {gagGrade, "gagGrade"},
+        {gag, "gag"},
+        {vxPanel1, "vxPanel1"},
+        {pnlDateTime, "pnlDateTime"},
+        {vxPalette1, "vxPalette1"},
+        {vxPalette2, "vxPalette2"},
+        {vxPalette3, "vxPalette3"},
+        {vxGradiColors1, "vxGradiColors1"},
+        {btnHelp, "btnHelp"},
+        {btnSorry, "btnSorry"},
+        {btnVisitToHome, "btnVisitToHome"},
+        {tmrCount, "tmrCount"},
+        {popTray, "popTray"},
+        {mnCalcDebt, "mnCalcDebt"},
+        {mnShowCalendar, "mnShowCalendar"},
+        {mnShowTvl, "mnShowTvl"},
+        {mnClose, "mnClose"},
+        {grdCa, "grdCa"},
+        {vxGradiColors2, "vxGradiColors2"},
+        {vxGradiColors3, "vxGradiColors3"},
+        {btnBeforeMonth, "btnBeforeMonth"},
+        {btnBeforeYear, "btnBeforeYear"},
+        {btnYear, "btnYear"},
+        {btnNextYear, "btnNextYear"},
+        {btnNextMonth, "btnNextMonth"},
+        {vxGradiButton1, "vxGradiButton1"},
+        {vxGradiButton2, "vxGradiButton2"},
+        {vxGradiButton3, "vxGradiButton3"},
+        {vxGradiButton4, "vxGradiButton4"},
+        {vxGradiButton5, "vxGradiButton5"},
+        {vxGradiButton6, "vxGradiButton6"},
+        {vxGradiButton7, "vxGradiButton7"},
+    };
+    for (const auto& [part, name] : parts)
+        part->setObjectName(QLatin1String(name));
 }
 
 void TfrmMain::BuildLeftColumn() {
@@ -283,9 +352,7 @@ void TfrmMain::ShowRecord() {
     setText(labReStart, p.Restarted() ? FormatDateTime(p.ClockBase()) : QString());
     setText(labCountRetry, FormatThousands(p.RetryCount()));
     setText(labDebt, FormatThousands(uint32_t(p.Debt())));
-    setText(labCount, QStringLiteral("0"));
-    setText(labToMoney, QStringLiteral("0"));
-    setText(labMargin, labDebt->text());
+    ShowSavings(p.Savings());
     // The stored rank, plainly named, until the first count says otherwise.
     setText(labGrade, GradeNames[size_t(p.Grade())]);
     EndGradeBlink();
@@ -323,15 +390,13 @@ void TfrmMain::ShowElapsed(uint32_t seconds) {
 void TfrmMain::ShowSavings(const TvxSavings& savings) {
     setText(labCount, savings.CountText);
     setText(labToMoney, savings.MoneyText);
-    // Without a spent amount there is no balance: the row keeps the debt's "0".
-    if (!savings.MarginText.isEmpty())
-        setText(labMargin, savings.MarginText);
+    setText(labMargin, savings.MarginText);
 }
 
 // ------------------------------------------------------------------ grades
 
 void TfrmMain::ShowGrade(int grade, bool promotion) {
-    setText(labGrade, promotion ? upgradeText(grade) : GradeNames[size_t(grade)]);
+    setText(labGrade, promotion ? TvxProgress::PromotionText(grade) : GradeNames[size_t(grade)]);
     if (!m_progress->GradeBlink())
         EndGradeBlink();
     ShowGradePicture();

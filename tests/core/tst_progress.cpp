@@ -46,6 +46,9 @@ private slots:
     void reloadRewritesSavingsOfTheSameCount();
     void savingsWithoutCostRecord_data();
     void savingsWithoutCostRecord();
+    void onlyAStepForwardIsNews_data();
+    void onlyAStepForwardIsNews();
+    void promotionText();
     void promotionLogFailureLeavesModelConsistent();
 
 private:
@@ -418,21 +421,63 @@ void TestProgress::reloadRewritesSavingsOfTheSameCount() {
 
 void TestProgress::savingsWithoutCostRecord_data() {
     QTest::addColumn<bool>("written");
-    QTest::newRow("no cost record") << false;
-    QTest::newRow("spent amount 0") << true;
+    QTest::addColumn<int>("loadedDebt"); // the spent amount at the load, 0 afterwards
+    QTest::addColumn<QString>("margin");
+    QTest::newRow("no cost record") << false << 0 << "0";
+    QTest::newRow("spent amount 0") << true << 0 << "0";
+    QTest::newRow("spent amount cleared after the load") << true << 5000 << "2,000";
 }
 
 void TestProgress::savingsWithoutCostRecord() {
     QFETCH(bool, written);
+    QFETCH(int, loadedDebt);
+    QFETCH(QString, margin);
     if (written)
-        write(Keys::Personal, Keys::Debt, 0);
+        write(Keys::Personal, Keys::Debt, loadedDebt);
     writeStart(kNow - 3.0);
     TvxProgress& p = load();
+    QCOMPARE(p.Savings().MarginText, margin);
+    if (written)
+        write(Keys::Personal, Keys::Debt, 0);
     tick(2);
-    // The money counts; there is no balance to draw against.
+    // The money counts; there is no balance to draw against, and the margin
+    // keeps what the load showed.
     QCOMPARE(p.Savings().CountText, QStringLiteral("1갑 10"));
     QCOMPARE(p.Savings().MoneyText, QStringLiteral("3,000"));
-    QCOMPARE(p.Savings().MarginText, QString());
+    QCOMPARE(p.Savings().MarginText, margin);
+}
+
+void TestProgress::onlyAStepForwardIsNews_data() {
+    QTest::addColumn<double>("daysIn");     // at the first load
+    QTest::addColumn<double>("reloadDays"); // start moved to this many days back, then reloaded
+    QTest::addColumn<QList<int>>("reached");
+    // 1,200 s ends the first milestone; two days in is milestone 4, five days 5.
+    QTest::newRow("the count passes one") << 1197.0 / 86400 << -1.0 << QList<int>{1};
+    QTest::newRow("a reload of the same") << 2.0 << 2.0 << QList<int>{};
+    QTest::newRow("counting again from now") << 2.0 << 0.0 << QList<int>{};
+    QTest::newRow("an earlier start goes forward") << 2.0 << 5.0 << QList<int>{5};
+}
+
+void TestProgress::onlyAStepForwardIsNews() {
+    QFETCH(double, daysIn);
+    QFETCH(double, reloadDays);
+    QFETCH(QList<int>, reached);
+    writeStart(kNow - daysIn);
+    TvxProgress& p = load();
+    QSignalSpy news(&p, &TvxProgress::MilestoneReached);
+    if (reloadDays >= 0) {
+        writeStart(kNow - reloadDays);
+        p.Load();
+    }
+    tick(6);
+    QList<int> told;
+    for (const QList<QVariant>& args : news)
+        told << args.at(0).toInt();
+    QCOMPARE(told, reached);
+}
+
+void TestProgress::promotionText() {
+    QCOMPARE(TvxProgress::PromotionText(1), QStringLiteral("평민 (으)로 승급....!!"));
 }
 
 void TestProgress::promotionLogFailureLeavesModelConsistent() {

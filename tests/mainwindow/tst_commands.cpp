@@ -32,6 +32,8 @@
 
 using DialogDriver::click;
 
+using TestSupport::Part;
+
 namespace {
 
 const TDateTime kNow = EncodeDateTime(2026, 12, 8, 12, 43, 15);
@@ -121,13 +123,15 @@ TfrmMain& TestCommands::load() {
 
 // A menu item by its field name, or a small button clicked with the mouse.
 void TestCommands::run(TfrmMain& w, const QString& command) {
-    const QMap<QString, QAction*> items = {
-        {"mnCalcDebt", w.mnCalcDebt}, {"mnShowGrade", w.mnShowGrade}, {"mnToMe", w.mnToMe}};
-    const QMap<QString, TvxImageButton*> buttons = {{"vxImageButton1", w.vxImageButton1},
-                                                    {"vxImageButton2", w.vxImageButton2},
-                                                    {"vxImageButton3", w.vxImageButton3},
-                                                    {"vxImageButton4", w.vxImageButton4},
-                                                    {"btnModifyStart", w.btnModifyStart}};
+    const QMap<QString, QAction*> items = {{"mnCalcDebt", Part<QAction>(w, "mnCalcDebt")},
+                                           {"mnShowGrade", Part<QAction>(w, "mnShowGrade")},
+                                           {"mnToMe", Part<QAction>(w, "mnToMe")}};
+    const QMap<QString, TvxImageButton*> buttons = {
+        {"vxImageButton1", Part<TvxImageButton>(w, "vxImageButton1")},
+        {"vxImageButton2", Part<TvxImageButton>(w, "vxImageButton2")},
+        {"vxImageButton3", Part<TvxImageButton>(w, "vxImageButton3")},
+        {"vxImageButton4", Part<TvxImageButton>(w, "vxImageButton4")},
+        {"btnModifyStart", Part<TvxImageButton>(w, "btnModifyStart")}};
     if (QAction* action = items.value(command))
         action->trigger();
     else
@@ -148,7 +152,7 @@ void TestCommands::trayMenuItems() {
         {"(&X) 프로그램 종료", 6, -1},
     };
     TfrmMain& w = load();
-    const QList<QAction*> actions = w.popTray->actions();
+    const QList<QAction*> actions = Part<QMenu>(w, "popTray")->actions();
     QCOMPARE(actions.size(), 9);
     const QList<QIcon> icons = MenuIcons();
     for (int i = 0; i < 9; ++i) {
@@ -163,8 +167,9 @@ void TestCommands::trayMenuItems() {
             QCOMPARE(actions[i]->icon().pixmap(16, 16).toImage(),
                      icons[e.icon].pixmap(16, 16).toImage());
     }
-    QVERIFY(w.mnShowCalendar->isCheckable() && w.mnShowCalendar->isChecked());
-    QCOMPARE(w.tray->contextMenu(), w.popTray);
+    QVERIFY(Part<QAction>(w, "mnShowCalendar")->isCheckable() &&
+            Part<QAction>(w, "mnShowCalendar")->isChecked());
+    QCOMPARE(Part<QSystemTrayIcon>(w, "tray")->contextMenu(), Part<QMenu>(w, "popTray"));
 }
 
 // Each menu item and small button opens its own window, owned by the main
@@ -202,10 +207,11 @@ void TestCommands::everyCommandReachesItsWindow() {
                     opened = QString::fromLatin1(d->metaObject()->className());
                     ownedAndWindowModal =
                         d->parentWidget() == &w && d->windowModality() == Qt::WindowModal;
-                    w.mnToMe->trigger();
-                    w.mnShowCalendar->trigger();
+                    Part<QAction>(w, "mnToMe")->trigger();
+                    Part<QAction>(w, "mnShowCalendar")->trigger();
                     menuInert = QApplication::activeModalWidget() == d &&
-                                w.mnShowCalendar->isChecked() && w.width() == width;
+                                Part<QAction>(w, "mnShowCalendar")->isChecked() &&
+                                w.width() == width;
                     qobject_cast<QDialog*>(d)->done(2);
                 });
     script.start();
@@ -214,7 +220,7 @@ void TestCommands::everyCommandReachesItsWindow() {
     QCOMPARE(opened, window);
     QVERIFY(ownedAndWindowModal);
     QVERIFY(menuInert);
-    QCOMPARE(w.tray->contextMenu(), w.popTray);
+    QCOMPARE(Part<QSystemTrayIcon>(w, "tray")->contextMenu(), Part<QMenu>(w, "popTray"));
     QCOMPARE(m_dir->read("plzNoSmoking.ini"), before);
 }
 
@@ -226,24 +232,24 @@ void TestCommands::commandsWithoutWindows() {
         return true;
     });
     TfrmMain& w = load();
-    w.mnShowTvl->trigger();
+    Part<QAction>(w, "mnShowTvl")->trigger();
     QVERIFY(!w.isVisible());
-    w.mnShowTvl->trigger();
+    Part<QAction>(w, "mnShowTvl")->trigger();
     QVERIFY(w.isVisible());
     // A second start brings the window out of the tray, and leaves it shown.
-    w.mnShowTvl->trigger();
+    Part<QAction>(w, "mnShowTvl")->trigger();
     w.BringToFront();
     QVERIFY(w.isVisible());
     w.BringToFront();
     QVERIFY(w.isVisible());
-    w.mnTvlBoard->trigger();
-    click(w.btnVisitToHome);
+    Part<QAction>(w, "mnTvlBoard")->trigger();
+    click(Part<TvxGradiButton>(w, "btnVisitToHome"));
     QCOMPARE(opened.size(), 2);
     QVERIFY(opened[0].startsWith(QLatin1String("https://")) && opened[1] == opened[0]);
     // An opener that fails leaves the window free and tells the address.
     Desktop::SetOpenUrlHandler([](const QString&) { return false; });
     Desktop::SetOpenFailedHandler(&TApplication::ShowOpenFailure);
-    w.mnTvlBoard->trigger();
+    Part<QAction>(w, "mnTvlBoard")->trigger();
     Desktop::SetOpenFailedHandler({});
     QMessageBox* box = nullptr;
     const auto openFailedBox = [&box] {
@@ -256,7 +262,7 @@ void TestCommands::commandsWithoutWindows() {
     QVERIFY(box->isVisible() && box->text().contains(opened[0]));
     box->done(QMessageBox::Ok);
     w.move(140, 70);
-    w.mnClose->trigger();
+    Part<QAction>(w, "mnClose")->trigger();
     QVERIFY(!w.isVisible());
     QCOMPARE(m_prj->Ini().ReadInteger(Keys::Prog, Keys::Left, -1), w.x());
 }
@@ -266,14 +272,17 @@ void TestCommands::commandsWithoutWindows() {
 // disabled picture of its own.
 void TestCommands::imageButtons() {
     TfrmMain& w = load();
-    QCOMPARE(w.btnModifyStart->geometry(), QRect(183, 97, 18, 18));
-    for (TvxImageButton* b : {w.vxImageButton1, w.vxImageButton2, w.vxImageButton3,
-                              w.vxImageButton4, w.btnModifyStart}) {
+    QCOMPARE(Part<TvxImageButton>(w, "btnModifyStart")->geometry(), QRect(183, 97, 18, 18));
+    for (TvxImageButton* b :
+         {Part<TvxImageButton>(w, "vxImageButton1"), Part<TvxImageButton>(w, "vxImageButton2"),
+          Part<TvxImageButton>(w, "vxImageButton3"), Part<TvxImageButton>(w, "vxImageButton4"),
+          Part<TvxImageButton>(w, "btnModifyStart")}) {
         QCOMPARE(b->size(), QSize(18, 18));
-        QCOMPARE(b->ButtonImages(), w.vxButtonImages2);
-        QVERIFY(b->x() > w.labStart->geometry().right() && b->geometry().right() < 203);
+        QCOMPARE(b->ButtonImages(), Part<TvxButtonImages>(w, "vxButtonImages2"));
+        QVERIFY(b->x() > Part<QLabel>(w, "labStart")->geometry().right() &&
+                b->geometry().right() < 203);
     }
-    const TvxButtonImages* set = w.vxButtonImages2;
+    const TvxButtonImages* set = Part<TvxButtonImages>(w, "vxButtonImages2");
     const QColor up = set->PicUp().toImage().pixelColor(3, 8); // beside the question mark
     QVERIFY(up.blue() > up.red() + 60);
     for (const QPixmap& lit : {set->PicDown(), set->PicEntered()})
@@ -299,8 +308,10 @@ void TestCommands::triangleImageSet() {
     QFETCH(int, firstRow);
     QFETCH(QRgb, colour);
     TfrmMain& w = load();
-    const QImage img =
-        w.vxButtonImages1->Picture(state).toImage().convertToFormat(QImage::Format_ARGB32);
+    const QImage img = Part<TvxButtonImages>(w, "vxButtonImages1")
+                           ->Picture(state)
+                           .toImage()
+                           .convertToFormat(QImage::Format_ARGB32);
     QCOMPARE(img.size(), QSize(16, 16));
     for (int y = 0; y < 16; ++y) {
         int width = 0;
@@ -379,7 +390,7 @@ void TestCommands::correction() {
     if (exit <= 1)
         script.answer(exit == 0 ? QMessageBox::Ok : QMessageBox::Cancel);
     script.start();
-    QTest::mouseClick(w.btnModifyStart, Qt::LeftButton, {}, QPoint(8, 8));
+    QTest::mouseClick(Part<TvxImageButton>(w, "btnModifyStart"), Qt::LeftButton, {}, QPoint(8, 8));
     QVERIFY(script.finished() && !script.timedOut());
     QCOMPARE(preset, noStart ? QDateTime(QDate(2026, 12, 8), QTime(12, 43, 15))
                              : QDateTime(QDate(2026, 9, 1), QTime(8, 0, 0)));
@@ -394,7 +405,7 @@ void TestCommands::correction() {
         QCOMPARE(m_dir->read("plzNoSmoking.ini"), before);
     else
         QCOMPARE(FormatDateTime(m_prj->Ini().ReadDateTime(Keys::Date, Keys::Start, 0)), start);
-    QCOMPARE(w.labStart->text(), start);
+    QCOMPARE(Part<QLabel>(w, "labStart")->text(), start);
     QCOMPARE(w.Progress().Elapsed(), relapsed ? 3u * 86400u + 45795u : elapsed);
     QCOMPARE(m_prj->Ini().ValueExists(Keys::Date, Keys::Restart), relapsed);
 }
@@ -451,9 +462,11 @@ void TestCommands::sessionEndSavesPosition() {
 void TestCommands::buttonCornersShowWindowColour() {
     TfrmMain& w = load();
     const QList<QPair<QImage, QPoint>> faces = {
-        {w.btnHelp->Render(), {0, 0}},         {w.btnSorry->Render(), {0, 22}},
-        {w.btnVisitToHome->Render(), {77, 0}}, {w.btnModifyStart->Render(), {17, 17}},
-        {w.vxImageButton2->Render(), {16, 3}},
+        {Part<TvxGradiButton>(w, "btnHelp")->Render(), {0, 0}},
+        {Part<TvxGradiButton>(w, "btnSorry")->Render(), {0, 22}},
+        {Part<TvxGradiButton>(w, "btnVisitToHome")->Render(), {77, 0}},
+        {Part<TvxImageButton>(w, "btnModifyStart")->Render(), {17, 17}},
+        {Part<TvxImageButton>(w, "vxImageButton2")->Render(), {16, 3}},
     };
     for (const auto& [face, at] : faces)
         QCOMPARE(face.pixel(at) | 0xFF000000u, qRgb(0xF4, 0xF2, 0xEA));
@@ -463,12 +476,13 @@ void TestCommands::buttonCornersShowWindowColour() {
 // panel: no inner bevel of the dark panel shows beside it.
 void TestCommands::dateTimePanelCoversInnerBevel() {
     TfrmMain& w = load();
-    QCOMPARE(w.pnlDateTime->size(), QSize(196, 16));
-    QCOMPARE(w.pnlDateTime->geometry().bottom(), w.vxPanel1->height() - 2);
-    const QImage panel = w.vxPanel1->grab().toImage();
+    QCOMPARE(Part<TvxPanel>(w, "pnlDateTime")->size(), QSize(196, 16));
+    QCOMPARE(Part<TvxPanel>(w, "pnlDateTime")->geometry().bottom(),
+             Part<TvxPanel>(w, "vxPanel1")->height() - 2);
+    const QImage panel = Part<TvxPanel>(w, "vxPanel1")->grab().toImage();
     const QList<QRgb> dark = {qRgb(0x63, 0x89, 0x8D), qRgb(0x50, 0x6E, 0x71),
                               qRgb(0x3D, 0x53, 0x55), qRgb(0x2A, 0x38, 0x39)};
-    const QRect r = w.pnlDateTime->geometry();
+    const QRect r = Part<TvxPanel>(w, "pnlDateTime")->geometry();
     for (int y = r.top(); y <= r.bottom(); ++y)
         for (int x : {r.left(), r.right()})
             QVERIFY(!dark.contains(panel.pixel(x, y) | 0xFF000000u));
@@ -495,7 +509,7 @@ void TestCommands::trayClickBringsOpenDialog() {
         d->done(2);
     });
     script.start();
-    w.mnShowGrade->trigger();
+    Part<QAction>(w, "mnShowGrade")->trigger();
     QVERIFY(script.finished());
     QCOMPARE(probe.presses, 1);
     QVERIFY(mainStayed && dialogInFront);
@@ -544,11 +558,12 @@ void TestCommands::dialogMinimiseKeepsProgramInView() {
                 });
     script.start();
     if (box == QLatin1String("grade list"))
-        w.mnShowGrade->trigger();
+        Part<QAction>(w, "mnShowGrade")->trigger();
     else if (box == QLatin1String("Information"))
-        click(w.btnHelp);
+        click(Part<TvxGradiButton>(w, "btnHelp"));
     else if (box == QLatin1String("Confirm"))
-        QTest::mouseClick(w.btnModifyStart, Qt::LeftButton, {}, QPoint(8, 8));
+        QTest::mouseClick(Part<TvxImageButton>(w, "btnModifyStart"), Qt::LeftButton, {},
+                          QPoint(8, 8));
     else
         ShowErrorBox(QStringLiteral("쓰기 실패"), &w);
     QVERIFY(script.finished() && !script.timedOut());
@@ -575,7 +590,7 @@ void TestCommands::positionsKeptWhereUnknown() {
     m_platform.WindowSystem = platform;
     TfrmMain& w = load();
     w.move(5, 5);
-    w.mnClose->trigger();
+    Part<QAction>(w, "mnClose")->trigger();
     QVERIFY(!w.isVisible());
     QCOMPARE(m_prj->Ini().ReadInteger(Keys::Prog, Keys::Left, -1), left);
     QCOMPARE(m_prj->Ini().ReadInteger(Keys::Prog, Keys::Top, -1), top);

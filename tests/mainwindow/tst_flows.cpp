@@ -22,6 +22,8 @@
 
 using DialogDriver::click;
 
+using TestSupport::Part;
+
 namespace {
 const TDateTime kNow = EncodeDateTime(2026, 12, 8, 12, 43, 15);
 const QString kIni = QStringLiteral("plzNoSmoking.ini");
@@ -106,7 +108,7 @@ private slots:
         else if (n > 4)
             s.answer(answers[4] == QLatin1String("ok") ? QMessageBox::Ok : QMessageBox::Cancel);
         s.start();
-        click(m_main->btnHelp);
+        click(Part<TvxGradiButton>(*m_main, "btnHelp"));
         QVERIFY(!s.timedOut());
 
         QCOMPARE(captions, (QStringList{"꼭 해보세요", "이웃과 함께하면 수월합니다.",
@@ -156,12 +158,12 @@ private slots:
             DialogDriver::Script s;
             answer(s, how, captions, &TfrmSorry::vxGradiButton1, &TfrmSorry::vxGradiButton2);
             s.start();
-            click(m_main->btnSorry);
+            click(Part<TvxGradiButton>(*m_main, "btnSorry"));
             QCOMPARE(captions, QStringList{"에고, 이런 이런"});
             m_clock->advance(90);
         }
         QCOMPARE(retryKey(), retries);
-        QCOMPARE(m_main->labReStart->text(), restart);
+        QCOMPARE(Part<QLabel>(*m_main, "labReStart")->text(), restart);
         QCOMPARE(logLines(), 1 + retries - 999);
         if (retries == 999)
             QCOMPARE(m_dir->read(kIni), ini);
@@ -171,17 +173,18 @@ private slots:
         TfrmMain& w = *m_main;
         QVERIFY(w.Progress().GradeBlink());
         QVERIFY(w.RestartRecord());
-        QCOMPARE(w.labStart->text(), QStringLiteral("2026-12-06 08:00:00")); // Start untouched
-        QCOMPARE(w.labReStart->text(), QStringLiteral("2026-12-08 12:43:15"));
-        QCOMPARE(w.labCountRetry->text(), QStringLiteral("1,000"));
-        QCOMPARE(w.labUpgrade->text(), QStringLiteral("2026-12-09 12:43:15"));
-        QCOMPARE(w.labDateTime->text(), QStringLiteral("0시간 0분 0초"));
-        QCOMPARE(w.labGrade->text(), QStringLiteral("천민"));
+        QCOMPARE(Part<QLabel>(w, "labStart")->text(),
+                 QStringLiteral("2026-12-06 08:00:00")); // Start untouched
+        QCOMPARE(Part<QLabel>(w, "labReStart")->text(), QStringLiteral("2026-12-08 12:43:15"));
+        QCOMPARE(Part<QLabel>(w, "labCountRetry")->text(), QStringLiteral("1,000"));
+        QCOMPARE(Part<QLabel>(w, "labUpgrade")->text(), QStringLiteral("2026-12-09 12:43:15"));
+        QCOMPARE(Part<QLabel>(w, "labDateTime")->text(), QStringLiteral("0시간 0분 0초"));
+        QCOMPARE(Part<QLabel>(w, "labGrade")->text(), QStringLiteral("천민"));
         QVERIFY(!w.Progress().GradeBlink());
         QCOMPARE(m_prj->Ini().ReadInteger(Keys::Personal, Keys::Grade, -1), 0);
         QCOMPARE(w.Progress().MilestoneSlot(), 0);
-        QCOMPARE(w.labCheckStr1->text(), QStringLiteral("혈압,맥박,체온 정상"));
-        QCOMPARE(w.labCount->text(), QStringLiteral("0"));
+        QCOMPARE(Part<QLabel>(w, "labCheckStr1")->text(), QStringLiteral("혈압,맥박,체온 정상"));
+        QCOMPARE(Part<QLabel>(w, "labCount")->text(), QStringLiteral("0"));
         QCOMPARE(logLines(), 2); // the demotion writes no line
         for (int i = 0; i < 3; ++i) {
             m_clock->advance(1);
@@ -204,7 +207,7 @@ private slots:
         m_dir->write(kLog, QByteArray("다시 시작 :2020-01-01 00:00:00\r\n").repeated(logLines));
         TfrmMain& w = *m_main;
         const TDateTime base = w.Progress().ClockBase();
-        const QString upgrade = w.labUpgrade->text();
+        const QString upgrade = Part<QLabel>(w, "labUpgrade")->text();
         const uint elapsed = w.Progress().Elapsed();
         {
             TestSupport::FileSizeLimit full(limit);
@@ -214,9 +217,9 @@ private slots:
         QCOMPARE(m_errors.size(), 1);
         QVERIFY(m_errors.first().contains(m_dir->path()));
         QCOMPARE(w.Progress().ClockBase(), base);
-        QCOMPARE(w.labCountRetry->text(), QStringLiteral("999"));
-        QCOMPARE(w.labReStart->text(), QString());
-        QCOMPARE(w.labUpgrade->text(), upgrade);
+        QCOMPARE(Part<QLabel>(w, "labCountRetry")->text(), QStringLiteral("999"));
+        QCOMPARE(Part<QLabel>(w, "labReStart")->text(), QString());
+        QCOMPARE(Part<QLabel>(w, "labUpgrade")->text(), upgrade);
         QCOMPARE(w.Progress().Grade(), 1);
         QCOMPARE(retryKey(), 999);
         m_clock->advance(4);

@@ -31,6 +31,8 @@
 using TestSupport::FrozenClock;
 using TestSupport::TempProgramFolder;
 
+using TestSupport::Part;
+
 namespace {
 
 const TDateTime kNow = EncodeDateTime(2026, 12, 8, 12, 43, 15);
@@ -283,13 +285,13 @@ void TestHostileFolders::comesUpTicksAndQuits() {
         clock.advance(1);
         QElapsedTimer tick;
         tick.start();
-        QTimerEvent te(w.tmrCount->timerId());
-        QCoreApplication::sendEvent(w.tmrCount, &te);
+        QTimerEvent te(Part<QTimer>(w, "tmrCount")->timerId());
+        QCoreApplication::sendEvent(Part<QTimer>(w, "tmrCount"), &te);
         QCoreApplication::processEvents();
         slowest = std::max(slowest, tick.elapsed());
     }
     QVERIFY2(slowest < 1000, qPrintable(QStringLiteral("a tick took %1 ms").arg(slowest)));
-    QVERIFY(!w.labDateTime->text().isEmpty());
+    QVERIFY(!Part<QLabel>(w, "labDateTime")->text().isEmpty());
     QVERIFY(w.rect().intersects(QRect(QPoint(0, 0), w.size())));
     QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().intersects(w.frameGeometry()));
 
@@ -303,15 +305,15 @@ void TestHostileFolders::comesUpTicksAndQuits() {
             ShowErrorBox(e.message());
         }
     };
-    command([&] { w.mnShowCalendar->trigger(); });
-    command([&] { w.mnShowCalendar->trigger(); });
+    command([&] { Part<QAction>(w, "mnShowCalendar")->trigger(); });
+    command([&] { Part<QAction>(w, "mnShowCalendar")->trigger(); });
     w.trayClick();
     QVERIFY(!w.isVisible());
     w.trayClick();
     QVERIFY(w.isVisible());
 
     // Quit: the position is saved if the folder takes it, the window goes.
-    w.mnCloseClick();
+    Part<QAction>(w, "mnClose")->trigger();
     QVERIFY(!w.isVisible());
     for (const QString& m : shown)
         QVERIFY2(isFileLayerMessage(m), qPrintable(m));

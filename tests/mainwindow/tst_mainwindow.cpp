@@ -22,6 +22,8 @@
 #include <climits>
 #include <memory>
 
+using TestSupport::Part;
+
 namespace {
 const TDateTime kNow = EncodeDateTime(2026, 12, 8, 12, 43, 15);
 
@@ -162,7 +164,7 @@ void TestMainWindow::outerSizeIncludesFrame() {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w, 60000));
     QTRY_COMPARE_WITH_TIMEOUT(w.frameGeometry().size(), QSize(791, 520), 60000);
-    w.mnShowCalendar->trigger();
+    Part<QAction>(w, "mnShowCalendar")->trigger();
     QTRY_COMPARE_WITH_TIMEOUT(w.frameGeometry().size(), QSize(219, 520), 60000);
     // Edges cannot resize it.
     QCOMPARE(w.minimumSize(), w.maximumSize());
@@ -191,10 +193,10 @@ void TestMainWindow::breakdownTexts() {
     QFETCH(QString, counter);
     TfrmMain& w = load();
     w.Progress().SetElapsed(seconds);
-    QCOMPARE(w.labDateTime->text(), text);
-    QCOMPARE(FormatThousands(w.imgSec->Count()), counter);
+    QCOMPARE(Part<QLabel>(w, "labDateTime")->text(), text);
+    QCOMPARE(FormatThousands(Part<TvxCounterImage>(w, "imgSec")->Count()), counter);
     // The counter bitmap: dark teal ground, white text ending near x = 150.
-    const QImage img = w.imgSec->Render();
+    const QImage img = Part<TvxCounterImage>(w, "imgSec")->Render();
     QCOMPARE(img.size(), QSize(174, 26));
     QCOMPARE(img.pixel(0, 0), 0xFF3D5553u);
     QCOMPARE(img.pixel(173, 25), 0xFF3D5553u);
@@ -216,19 +218,19 @@ void TestMainWindow::promotionAfterOneDay() {
     TfrmMain& w = load();
     QCOMPARE(w.Progress().Elapsed(), 86400u);
     QCOMPARE(w.Progress().Grade(), 0);
-    QCOMPARE(w.labGrade->text(), QStringLiteral("천민"));
-    QCOMPARE(w.labUpgrade->text(), QStringLiteral("2026-12-08 12:43:15"));
+    QCOMPARE(Part<QLabel>(w, "labGrade")->text(), QStringLiteral("천민"));
+    QCOMPARE(Part<QLabel>(w, "labUpgrade")->text(), QStringLiteral("2026-12-08 12:43:15"));
     QVERIFY(!m_dir->exists("plzNoSmoking.log"));
 
     tick();
     QCOMPARE(w.Progress().Elapsed(), 86401u);
     QCOMPARE(w.Progress().Grade(), 1);
-    QCOMPARE(w.labGrade->text(), QStringLiteral("평민 (으)로 승급....!!"));
+    QCOMPARE(Part<QLabel>(w, "labGrade")->text(), QStringLiteral("평민 (으)로 승급....!!"));
     QCOMPARE(log(),
              Cp949::encode(QStringLiteral("    승 급 :2026-12-08 12:43:16   평민...!!\r\n")));
     QCOMPARE(gradeKey(), 1);
-    QCOMPARE(w.labUpgrade->text(), QStringLiteral("2026-12-10 12:43:15"));
-    QCOMPARE(w.gagGrade->Max(), 259200);
+    QCOMPARE(Part<QLabel>(w, "labUpgrade")->text(), QStringLiteral("2026-12-10 12:43:15"));
+    QCOMPARE(Part<TvxGauge>(w, "gagGrade")->Max(), 259200);
     QVERIFY(w.Progress().GradeBlink());
     tick(10);
     QCOMPARE(log().count('\n'), 1); // once per rise
@@ -243,7 +245,8 @@ void TestMainWindow::blinkAlternatesBlackAndRed() {
     for (int i = 0; i < 4; ++i) {
         tick();
         colours << w.GradeLabelColor();
-        QCOMPARE(w.labGrade->palette().color(QPalette::WindowText), colours.last());
+        QCOMPARE(Part<QLabel>(w, "labGrade")->palette().color(QPalette::WindowText),
+                 colours.last());
     }
     QCOMPARE(colours, (QList<QColor>{Qt::black, Qt::red, Qt::black, Qt::red}));
 }
@@ -269,17 +272,19 @@ void TestMainWindow::milestoneRows() {
     QFETCH(int, max);
     TfrmMain& w = load();
     w.Progress().SetElapsed(seconds);
-    QCOMPARE(w.labCheckStr1->text(), EffectTitles[size_t(first)]);
-    QCOMPARE(w.labCheckStr2->text(), EffectTitles[size_t(first + 1)]);
-    QCOMPARE(w.labCheckStr3->text(), EffectTitles[size_t(first + 2)]);
+    QCOMPARE(Part<QLabel>(w, "labCheckStr1")->text(), EffectTitles[size_t(first)]);
+    QCOMPARE(Part<QLabel>(w, "labCheckStr2")->text(), EffectTitles[size_t(first + 1)]);
+    QCOMPARE(Part<QLabel>(w, "labCheckStr3")->text(), EffectTitles[size_t(first + 2)]);
     QCOMPARE(w.Progress().MilestoneSlot(), slot);
     QString expected = EffectTexts[size_t(text)];
     expected.replace(u'\r', u'\n');
-    QCOMPARE(w.labExp->text(), expected);
-    QCOMPARE(w.gag->Max(), max);
-    QCOMPARE(w.gag->Value(), int(std::min<uint>(seconds, uint(max))));
+    QCOMPARE(Part<QLabel>(w, "labExp")->text(), expected);
+    QCOMPARE(Part<TvxGauge>(w, "gag")->Max(), max);
+    QCOMPARE(Part<TvxGauge>(w, "gag")->Value(), int(std::min<uint>(seconds, uint(max))));
     // The marked row shows the green dot, the others the empty mark.
-    TvxPaintBox* boxes[] = {w.pntChecked1, w.pntChecked2, w.pntChecked3};
+    TvxPaintBox* boxes[] = {Part<TvxPaintBox>(w, "pntChecked1"),
+                            Part<TvxPaintBox>(w, "pntChecked2"),
+                            Part<TvxPaintBox>(w, "pntChecked3")};
     for (int i = 0; i < 3; ++i) {
         const QImage img = boxes[i]->grab().toImage();
         const QColor centre = img.pixelColor(8, 8);
@@ -293,8 +298,8 @@ void TestMainWindow::tickLeavesDiskAndPaintAlone() {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w, 60000));
     QCoreApplication::processEvents();
-    PaintCounter countPaints(w.labCount);
-    PaintCounter gaugePaints(w.gagGrade);
+    PaintCounter countPaints(Part<QLabel>(w, "labCount"));
+    PaintCounter gaugePaints(Part<TvxGauge>(w, "gagGrade"));
     const qint64 reads = TextFile::readCount();
     // The first cigarette of the default 6480 s is minutes away.
     for (int i = 0; i < 30; ++i) {
@@ -306,7 +311,7 @@ void TestMainWindow::tickLeavesDiskAndPaintAlone() {
     QCOMPARE(gaugePaints.count, 0); // 30 s of 86,400 moves no pixel of the bar
     w.Progress().SetElapsed(6480);
     QCOMPARE(TextFile::readCount(), reads + 2); // price and spent amount
-    QCOMPARE(w.labCount->text(), QStringLiteral("1"));
+    QCOMPARE(Part<QLabel>(w, "labCount")->text(), QStringLiteral("1"));
 }
 
 void TestMainWindow::writeFailureReachesErrorBox() {
@@ -317,9 +322,9 @@ void TestMainWindow::writeFailureReachesErrorBox() {
     {
         // The promotion's log line cannot be written.
         TestSupport::FileSizeLimit limit(4);
-        QTimerEvent te(w.tmrCount->timerId());
+        QTimerEvent te(Part<QTimer>(w, "tmrCount")->timerId());
         m_clock->advance(1);
-        QCoreApplication::sendEvent(w.tmrCount, &te);
+        QCoreApplication::sendEvent(Part<QTimer>(w, "tmrCount"), &te);
     }
     QCOMPARE(shown.size(), 1);
     QVERIFY2(shown.first().startsWith(
@@ -328,7 +333,7 @@ void TestMainWindow::writeFailureReachesErrorBox() {
     // The clock goes on.
     tick(3);
     QCOMPARE(w.Progress().Elapsed(), 86404u);
-    QVERIFY(w.tmrCount->isActive());
+    QVERIFY(Part<QTimer>(w, "tmrCount")->isActive());
 }
 
 void TestMainWindow::closeBoxHidesQuitSaves() {
@@ -344,7 +349,7 @@ void TestMainWindow::closeBoxHidesQuitSaves() {
     QVERIFY(!w.isVisible());
     w.trayClick();
     w.move(120, 80);
-    w.mnCloseClick();
+    Part<QAction>(w, "mnClose")->trigger();
     QCOMPARE(m_prj->Ini().ReadInteger(Keys::Prog, Keys::Left, -1), w.x());
     QCOMPARE(m_prj->Ini().ReadInteger(Keys::Prog, Keys::Top, -1), w.y());
     QVERIFY(!w.isVisible());
@@ -359,21 +364,21 @@ void TestMainWindow::trayRestsPerSecondTexts() {
     QVERIFY(w.InTray());
     // In the tray the clock sleeps until the promotion's second.
     QCOMPARE(w.Progress().SecondsToNextChange(), 11u);
-    QCOMPARE(w.tmrCount->interval(), 11000 + 20);
-    const QString shownText = w.labDateTime->text();
+    QCOMPARE(Part<QTimer>(w, "tmrCount")->interval(), 11000 + 20);
+    const QString shownText = Part<QLabel>(w, "labDateTime")->text();
     const qint64 reads = TextFile::readCount();
     tick(12);
     // The texts rest, but the rank still follows the clock and is logged on time.
-    QCOMPARE(w.labDateTime->text(), shownText);
+    QCOMPARE(Part<QLabel>(w, "labDateTime")->text(), shownText);
     QCOMPARE(w.Progress().Grade(), 1);
     QVERIFY(log().contains("2026-12-08 12:43:26"));
     // The promotion: the log (load, append, save) and key Grade, nothing else.
     QCOMPARE(TextFile::readCount(), reads + 2);
     w.trayClick();
     QVERIFY(!w.InTray());
-    QCOMPARE(w.labDateTime->text(), QStringLiteral("1일 0시간 0분 2초"));
-    QCOMPARE(w.labNow->text(), FormatDateTime(Clock::Now()));
-    QCOMPARE(w.imgSec->Count(), 86402u);
+    QCOMPARE(Part<QLabel>(w, "labDateTime")->text(), QStringLiteral("1일 0시간 0분 2초"));
+    QCOMPARE(Part<QLabel>(w, "labNow")->text(), FormatDateTime(Clock::Now()));
+    QCOMPARE(Part<TvxCounterImage>(w, "imgSec")->Count(), 86402u);
 }
 
 void TestMainWindow::withoutTrayCloseBoxEnds() {
@@ -388,9 +393,9 @@ void TestMainWindow::withoutTrayCloseBoxEnds() {
 
 void TestMainWindow::calendarToggle() {
     TfrmMain& w = load();
-    QVERIFY(w.mnShowCalendar->isChecked());
+    QVERIFY(Part<QAction>(w, "mnShowCalendar")->isChecked());
     const int wide = w.width();
-    w.mnShowCalendar->trigger();
+    Part<QAction>(w, "mnShowCalendar")->trigger();
     QCOMPARE(w.width(), wide - (791 - 219));
     QCOMPARE(m_prj->Ini().ReadString(Keys::Prog, Keys::ShowCalendar, {}), QStringLiteral("0"));
     const QPoint pos = w.pos();
@@ -399,13 +404,13 @@ void TestMainWindow::calendarToggle() {
     m_main.reset();
     TfrmMain& again = load();
     QCOMPARE(again.width(), wide - (791 - 219));
-    QVERIFY(!again.mnShowCalendar->isChecked());
+    QVERIFY(!Part<QAction>(again, "mnShowCalendar")->isChecked());
 }
 
 void TestMainWindow::calculatorFromTrayReloads() {
     writeDate(Keys::Start, kNow - 2.0);
     TfrmMain& w = load();
-    QCOMPARE(w.labDebt->text(), QStringLiteral("0"));
+    QCOMPARE(Part<QLabel>(w, "labDebt")->text(), QStringLiteral("0"));
     QCOMPARE(w.Progress().CigarettesPerDay(), 10u);
     DialogDriver::Script script;
     script.on<TfrmCalcDebt>([](TfrmCalcDebt* dlg) {
@@ -418,13 +423,13 @@ void TestMainWindow::calculatorFromTrayReloads() {
         DialogDriver::click(dlg->btnOK);
     });
     script.start();
-    w.mnCalcDebt->trigger();
+    Part<QAction>(w, "mnCalcDebt")->trigger();
     QVERIFY(script.finished());
     // The left column was rebuilt at once: new debt, 20 a day at 125 won.
-    QCOMPARE(w.labDebt->text(), QStringLiteral("9,125,000"));
+    QCOMPARE(Part<QLabel>(w, "labDebt")->text(), QStringLiteral("9,125,000"));
     QCOMPARE(w.Progress().CigarettesPerDay(), 20u);
-    QCOMPARE(w.labCount->text(), QStringLiteral("2갑 0"));
-    QCOMPARE(w.labToMoney->text(), QStringLiteral("5,000"));
+    QCOMPARE(Part<QLabel>(w, "labCount")->text(), QStringLiteral("2갑 0"));
+    QCOMPARE(Part<QLabel>(w, "labToMoney")->text(), QStringLiteral("5,000"));
 }
 
 void TestMainWindow::relapseResetsEveryDisplay() {
@@ -438,28 +443,28 @@ void TestMainWindow::relapseResetsEveryDisplay() {
     m_prj->Restart();
     w.LoadState();
     QCOMPARE(w.Progress().Elapsed(), 0u);
-    QCOMPARE(w.imgSec->Count(), 0u);
-    QCOMPARE(w.labDateTime->text(), QStringLiteral("0시간 0분 0초"));
-    QCOMPARE(w.labReStart->text(), FormatDateTime(Clock::Now()));
-    QCOMPARE(w.labCountRetry->text(), QStringLiteral("1"));
-    QCOMPARE(w.labGrade->text(), QStringLiteral("천민"));
+    QCOMPARE(Part<TvxCounterImage>(w, "imgSec")->Count(), 0u);
+    QCOMPARE(Part<QLabel>(w, "labDateTime")->text(), QStringLiteral("0시간 0분 0초"));
+    QCOMPARE(Part<QLabel>(w, "labReStart")->text(), FormatDateTime(Clock::Now()));
+    QCOMPARE(Part<QLabel>(w, "labCountRetry")->text(), QStringLiteral("1"));
+    QCOMPARE(Part<QLabel>(w, "labGrade")->text(), QStringLiteral("천민"));
     QCOMPARE(gradeKey(), 0);
-    QCOMPARE(w.gagGrade->Max(), 86400);
-    QCOMPARE(w.gagGrade->Value(), 0);
-    QCOMPARE(w.labCheckStr1->text(), QStringLiteral("혈압,맥박,체온 정상"));
+    QCOMPARE(Part<TvxGauge>(w, "gagGrade")->Max(), 86400);
+    QCOMPARE(Part<TvxGauge>(w, "gagGrade")->Value(), 0);
+    QCOMPARE(Part<QLabel>(w, "labCheckStr1")->text(), QStringLiteral("혈압,맥박,체온 정상"));
     QCOMPARE(w.Progress().MilestoneSlot(), 0);
-    QCOMPARE(w.gag->Max(), 1200);
-    QCOMPARE(w.gag->Value(), 0);
-    QCOMPARE(w.labCount->text(), QStringLiteral("0"));
-    QCOMPARE(w.labToMoney->text(), QStringLiteral("0"));
-    QCOMPARE(w.labMargin->text(), QStringLiteral("5,000"));
+    QCOMPARE(Part<TvxGauge>(w, "gag")->Max(), 1200);
+    QCOMPARE(Part<TvxGauge>(w, "gag")->Value(), 0);
+    QCOMPARE(Part<QLabel>(w, "labCount")->text(), QStringLiteral("0"));
+    QCOMPARE(Part<QLabel>(w, "labToMoney")->text(), QStringLiteral("0"));
+    QCOMPARE(Part<QLabel>(w, "labMargin")->text(), QStringLiteral("5,000"));
     // The fall is silent: the relapse line only, and the blinking stops.
     QCOMPARE(log(), promotionLog + Cp949::encode(QStringLiteral("다시 시작 :2026-12-08 "
                                                                 "12:43:18\r\n")));
     QVERIFY(!w.Progress().GradeBlink());
     // Back to the window's text colour, whatever the blinking showed last.
     QVERIFY(!w.GradeLabelColor().isValid());
-    QCOMPARE(w.labGrade->palette().color(QPalette::WindowText),
+    QCOMPARE(Part<QLabel>(w, "labGrade")->palette().color(QPalette::WindowText),
              w.palette().color(QPalette::WindowText));
     tick(3);
     QVERIFY(!w.GradeLabelColor().isValid());
@@ -471,14 +476,14 @@ void TestMainWindow::recordRowsShowTheRecord() {
     write(Keys::Personal, Keys::Every, 3240);
     writeDate(Keys::Restart, kNow - 1.0 / 24);
     TfrmMain& w = load();
-    QCOMPARE(w.labStart->text(), QStringLiteral("2026-12-08 12:43:15"));
-    QCOMPARE(w.labReStart->text(), QStringLiteral("2026-12-08 11:43:15"));
-    QCOMPARE(w.labCountRetry->text(), QStringLiteral("1,234"));
-    QCOMPARE(w.labDebt->text(), QStringLiteral("12,345,678"));
+    QCOMPARE(Part<QLabel>(w, "labStart")->text(), QStringLiteral("2026-12-08 12:43:15"));
+    QCOMPARE(Part<QLabel>(w, "labReStart")->text(), QStringLiteral("2026-12-08 11:43:15"));
+    QCOMPARE(Part<QLabel>(w, "labCountRetry")->text(), QStringLiteral("1,234"));
+    QCOMPARE(Part<QLabel>(w, "labDebt")->text(), QStringLiteral("12,345,678"));
     w.Progress().SetElapsed(10000u * 86400u); // 200,000 cigarettes
-    QCOMPARE(w.labCount->text(), QStringLiteral("1,000보루 0"));
-    QCOMPARE(w.labToMoney->text(), QStringLiteral("20,000,000"));
-    QCOMPARE(w.labMargin->text(), QStringLiteral("-7,654,322"));
+    QCOMPARE(Part<QLabel>(w, "labCount")->text(), QStringLiteral("1,000보루 0"));
+    QCOMPARE(Part<QLabel>(w, "labToMoney")->text(), QStringLiteral("20,000,000"));
+    QCOMPARE(Part<QLabel>(w, "labMargin")->text(), QStringLiteral("-7,654,322"));
 }
 
 void TestMainWindow::accessibleToScreenReadersAndKeyboard() {
@@ -497,21 +502,26 @@ void TestMainWindow::accessibleToScreenReadersAndKeyboard() {
     // What a listener hears of the picture-only and arrow buttons: each
     // picture button by the window it opens.
     const QList<std::pair<QWidget*, QString>> heard = {
-        {w.vxImageButton2, "시민 등급 보기"}, {w.btnModifyStart, "금연 시작 날짜 수정"},
-        {w.vxImageButton1, "금연 기록 보기"}, {w.vxImageButton4, "내가 핀 담배값 계산"},
-        {w.vxImageButton3, "금연 효과 보기"}, {w.btnBeforeMonth, "이전 달, 11월"},
-        {w.pntGrade, "남작 등급 그림"},       {w.imgSec, "3,888,000 초"}};
+        {Part<QWidget>(w, "vxImageButton2"), "시민 등급 보기"},
+        {Part<QWidget>(w, "btnModifyStart"), "금연 시작 날짜 수정"},
+        {Part<QWidget>(w, "vxImageButton1"), "금연 기록 보기"},
+        {Part<QWidget>(w, "vxImageButton4"), "내가 핀 담배값 계산"},
+        {Part<QWidget>(w, "vxImageButton3"), "금연 효과 보기"},
+        {Part<QWidget>(w, "btnBeforeMonth"), "이전 달, 11월"},
+        {Part<QWidget>(w, "pntGrade"), "남작 등급 그림"},
+        {Part<QWidget>(w, "imgSec"), "3,888,000 초"}};
     for (const auto& [widget, name] : heard)
         QCOMPARE(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name), name);
     // The keyboard reaches every command button and the calendar, and passes
     // the captions that do nothing.
-    w.grdCa->setFocus(Qt::TabFocusReason);
+    Part<THintGrid>(w, "grdCa")->setFocus(Qt::TabFocusReason);
     const QList<QWidget*> cycle = AccessibleTree::TabCycle();
     for (QWidget* b : AccessibleTree::Buttons(&w)) {
-        const bool command = b->x() < 203 || (b->y() < 29 && b != w.btnYear);
+        const bool command =
+            b->x() < 203 || (b->y() < 29 && b != Part<TvxGradiButton>(w, "btnYear"));
         QCOMPARE(cycle.contains(b), command);
     }
-    QVERIFY(cycle.contains(static_cast<QWidget*>(w.grdCa)));
+    QVERIFY(cycle.contains(static_cast<QWidget*>(Part<THintGrid>(w, "grdCa"))));
 }
 
 void TestMainWindow::notifiesOnlyFromTheTray_data() {
@@ -565,7 +575,7 @@ void TestMainWindow::calendarKeyWrittenByHand() {
     QFETCH(bool, shown);
     m_prj->Ini().WriteString(Keys::Prog, Keys::ShowCalendar, value);
     TfrmMain& w = load();
-    QCOMPARE(w.mnShowCalendar->isChecked(), shown);
+    QCOMPARE(Part<QAction>(w, "mnShowCalendar")->isChecked(), shown);
     QCOMPARE(w.width() + (791 - 783), shown ? 791 : 219);
 }
 

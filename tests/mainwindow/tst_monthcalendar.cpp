@@ -20,6 +20,8 @@
 #include <QTest>
 #include <memory>
 
+using TestSupport::Part;
+
 namespace {
 
 const TDateTime kNow = EncodeDateTime(2026, 12, 8, 12, 43, 15);
@@ -130,7 +132,7 @@ void TestMonthCalendar::show(int year, int month) {
 QPoint TestMonthCalendar::cellOf(int day) const {
     for (int r = 0; r < 6; ++r)
         for (int c = 0; c < 7; ++c)
-            if (m_main->grdCa->Day(c, r) == day)
+            if (Part<THintGrid>(*m_main, "grdCa")->Day(c, r) == day)
                 return QPoint(c, r);
     return QPoint(-1, -1);
 }
@@ -142,17 +144,18 @@ void TestMonthCalendar::header() {
     const QList<QColor> set1{QColor(0xFFFCEE), QColor(0xF4EFD5), QColor(0xE7E2D1)};
     const QList<QColor> set2{QColor(0xFFC9AC), QColor(0xFF9E6A), QColor(0xFFFFFF)};
     const QList<QColor> set3{QColor(0xC1C1FF), QColor(0x8080FF), QColor(0xFFFFFF)};
-    const QList<std::pair<TvxGradiButton*, QList<QColor>>> rows{{w.btnYear, set1},
-                                                                {w.vxGradiButton4, set1},
-                                                                {w.vxGradiButton1, set2},
-                                                                {w.vxGradiButton7, set3}};
+    const QList<std::pair<TvxGradiButton*, QList<QColor>>> rows{
+        {Part<TvxGradiButton>(w, "btnYear"), set1},
+        {Part<TvxGradiButton>(w, "vxGradiButton4"), set1},
+        {Part<TvxGradiButton>(w, "vxGradiButton1"), set2},
+        {Part<TvxGradiButton>(w, "vxGradiButton7"), set3}};
     for (const auto& [button, set] : rows) {
         const TvxGradiColors* c = button->Colors();
         QCOMPARE((QList<QColor>{c->clrBegin(), c->clrEnd(), c->clrOutShadow()}), set);
         QCOMPARE(c->clrOutBorder(), QColor(0xCCC7B3));
     }
-    QVERIFY(w.btnYear->font().bold());
-    QCOMPARE(w.btnYear->font().pixelSize(), 13);
+    QVERIFY(Part<TvxGradiButton>(w, "btnYear")->font().bold());
+    QCOMPARE(Part<TvxGradiButton>(w, "btnYear")->font().pixelSize(), 13);
 }
 
 // Column k is weekday k from Sunday; row 0 holds day 1; nothing else is shown.
@@ -183,7 +186,7 @@ void TestMonthCalendar::monthLayout() {
         for (int c = 0; c < 7; ++c) {
             const int day = r * 7 + c - firstColumn + 1;
             const int expected = day >= 1 && day <= days ? day : 0;
-            QCOMPARE(m_main->grdCa->Day(c, r), expected);
+            QCOMPARE(Part<THintGrid>(*m_main, "grdCa")->Day(c, r), expected);
             filled += expected == 0 ? 0 : 1;
         }
     }
@@ -210,10 +213,12 @@ void TestMonthCalendar::captions() {
     QFETCH(QStringList, captions);
     TfrmMain& w = MakeWindow();
     show(year, month);
-    QCOMPARE(
-        (QStringList{w.btnYear->Caption(), w.btnBeforeMonth->Caption(), w.btnNextMonth->Caption(),
-                     w.btnBeforeYear->Caption(), w.btnNextYear->Caption()}),
-        captions);
+    QCOMPARE((QStringList{Part<TvxGradiButton>(w, "btnYear")->Caption(),
+                          Part<TvxGradiButton>(w, "btnBeforeMonth")->Caption(),
+                          Part<TvxGradiButton>(w, "btnNextMonth")->Caption(),
+                          Part<TvxGradiButton>(w, "btnBeforeYear")->Caption(),
+                          Part<TvxGradiButton>(w, "btnNextYear")->Caption()}),
+             captions);
 }
 
 // The working day selects its number in the next month when it has one;
@@ -246,16 +251,17 @@ void TestMonthCalendar::navigation() {
     TfrmMain& w = MakeWindow();
     m_cursor->Day = uint16_t(from[2]);
     show(from[0], from[1]);
-    const QHash<QString, TvxGradiButton*> buttons{{"NextMonth", w.btnNextMonth},
-                                                  {"BeforeMonth", w.btnBeforeMonth},
-                                                  {"NextYear", w.btnNextYear},
-                                                  {"BeforeYear", w.btnBeforeYear}};
+    const QHash<QString, TvxGradiButton*> buttons{
+        {"NextMonth", Part<TvxGradiButton>(w, "btnNextMonth")},
+        {"BeforeMonth", Part<TvxGradiButton>(w, "btnBeforeMonth")},
+        {"NextYear", Part<TvxGradiButton>(w, "btnNextYear")},
+        {"BeforeYear", Part<TvxGradiButton>(w, "btnBeforeYear")}};
     for (const QString& step : steps.split(u' '))
         DialogDriver::click(buttons.value(step));
     QCOMPARE(int(m_cursor->Year), to[0]);
     QCOMPARE(int(m_cursor->Month), to[1]);
-    QCOMPARE(w.grdCa->Selection(), QRect(selected, QSize(1, 1)));
-    const int selectedDay = w.grdCa->Day(selected.x(), selected.y());
+    QCOMPARE(Part<THintGrid>(w, "grdCa")->Selection(), QRect(selected, QSize(1, 1)));
+    const int selectedDay = Part<THintGrid>(w, "grdCa")->Day(selected.x(), selected.y());
     QCOMPARE(selectedDay > 0 ? QString::number(selectedDay) : QString(), selectedText);
     QCOMPARE(int(m_cursor->Day), from[2]); // navigation never changes it
 }
@@ -275,18 +281,19 @@ void TestMonthCalendar::firstActivationShowsToday() {
     QCOMPARE(int(m_cursor->Day), 0);
     if (shownFirst) {
         w.show();
-        QCOMPARE(w.grdCa->Day(2, 0), 1); // there before any activation
-        w.grdCa->Render();
+        QCOMPARE(Part<THintGrid>(w, "grdCa")->Day(2, 0), 1); // there before any activation
+        Part<THintGrid>(w, "grdCa")->Render();
     }
     QEvent activate(QEvent::WindowActivate);
     QApplication::sendEvent(&w, &activate);
-    QCOMPARE(w.btnYear->Caption(), QStringLiteral("2026년 12월"));
-    QCOMPARE(w.grdCa->Selection(), QRect(0, 0, 1, 1)); // December begins on a Tuesday
-    w.grdCa->Render();
+    QCOMPARE(Part<TvxGradiButton>(w, "btnYear")->Caption(), QStringLiteral("2026년 12월"));
+    QCOMPARE(Part<THintGrid>(w, "grdCa")->Selection(),
+             QRect(0, 0, 1, 1)); // December begins on a Tuesday
+    Part<THintGrid>(w, "grdCa")->Render();
     w.GoNextMonth();
     QApplication::sendEvent(&w, &activate);
-    QCOMPARE(w.btnYear->Caption(), QStringLiteral("2027년 1월"));
-    QCOMPARE(w.grdCa->Selection(), QRect(cellOf(31), QSize(1, 1)));
+    QCOMPARE(Part<TvxGradiButton>(w, "btnYear")->Caption(), QStringLiteral("2027년 1월"));
+    QCOMPARE(Part<THintGrid>(w, "grdCa")->Selection(), QRect(cellOf(31), QSize(1, 1)));
 }
 
 // Years 0 and above 9999 cannot be laid out: the captions are set, the grid
@@ -331,15 +338,17 @@ void TestMonthCalendar::yearsThatCannotBeLaidOut() {
             w.GoNextMonth();
     };
     go(step);
-    QCOMPARE(
-        (QStringList{w.btnYear->Caption(), w.btnBeforeMonth->Caption(), w.btnNextMonth->Caption(),
-                     w.btnBeforeYear->Caption(), w.btnNextYear->Caption()}),
-        captions);
+    QCOMPARE((QStringList{Part<TvxGradiButton>(w, "btnYear")->Caption(),
+                          Part<TvxGradiButton>(w, "btnBeforeMonth")->Caption(),
+                          Part<TvxGradiButton>(w, "btnNextMonth")->Caption(),
+                          Part<TvxGradiButton>(w, "btnBeforeYear")->Caption(),
+                          Part<TvxGradiButton>(w, "btnNextYear")->Caption()}),
+             captions);
     QCOMPARE(m_errors, QStringList{"Invalid argument to date encode"});
     for (int r = 0; r < 6; ++r)
         for (int c = 0; c < 7; ++c)
-            QCOMPARE(w.grdCa->Day(c, r), 0);
-    w.grdCa->Render(); // empty cells paint without looking anything up
+            QCOMPARE(Part<THintGrid>(w, "grdCa")->Day(c, r), 0);
+    Part<THintGrid>(w, "grdCa")->Render(); // empty cells paint without looking anything up
     // Closing the box activates the window again, which lays the month out
     // again: it is not reported once more (and again, without end).
     QEvent activate(QEvent::WindowActivate);
@@ -353,7 +362,7 @@ void TestMonthCalendar::yearsThatCannotBeLaidOut() {
         return;
     }
     QCOMPARE(m_errors.size(), 1);
-    QCOMPARE(w.grdCa->Day(backTo[2], 0), 1);
+    QCOMPARE(Part<THintGrid>(w, "grdCa")->Day(backTo[2], 0), 1);
 }
 
 void TestMonthCalendar::cellColours_data() {
@@ -387,9 +396,10 @@ void TestMonthCalendar::cellColours() {
     const QPoint cell = day == 0 ? QPoint(0, 0) : cellOf(day);
     const QPoint elsewhere = day == 0 ? QPoint(6, 5) : QPoint(0, 0);
     // A block selected around the cell, or a selection somewhere else.
-    w.grdCa->SetSelection(selected ? QRect(cell - QPoint(cell.x() > 0 ? 1 : 0, 0), cell)
-                                   : QRect(elsewhere, elsewhere));
-    QCOMPARE(w.grdCa->IsSelected(cell.x(), cell.y()), selected);
+    Part<THintGrid>(w, "grdCa")
+        ->SetSelection(selected ? QRect(cell - QPoint(cell.x() > 0 ? 1 : 0, 0), cell)
+                                : QRect(elsewhere, elsewhere));
+    QCOMPARE(Part<THintGrid>(w, "grdCa")->IsSelected(cell.x(), cell.y()), selected);
     const QImage img = w.RenderCalendarCell(cell.x(), cell.y());
     QCOMPARE(img.size(), QSize(80, 70));
     QCOMPARE(QColor(img.pixel(79, 69)), colour);
@@ -415,7 +425,7 @@ void TestMonthCalendar::todayIsWhiteOnRed() {
                 ++white;
         }
     }
-    const QFontMetrics fm(w.grdCa->font());
+    const QFontMetrics fm(Part<THintGrid>(w, "grdCa")->font());
     QCOMPARE(red, QRect(0, 0, fm.horizontalAdvance(QStringLiteral("8")), fm.height()));
     QVERIFY(white > 0);
     QCOMPARE(img.pixel(red.right() + 1, 0), qRgb(0xFF, 0xFF, 0xFF)); // a Tuesday
@@ -461,12 +471,12 @@ void TestMonthCalendar::textPositions() {
     TfrmMain& w = MakeWindow();
     w.FormActivate();
     const QPoint cell = cellOf(day);
-    w.grdCa->SetSelection(QRect(0, 0, 1, 1));
+    Part<THintGrid>(w, "grdCa")->SetSelection(QRect(0, 0, 1, 1));
     const QImage img = w.RenderCalendarCell(cell.x(), cell.y());
     const Ink ink = inkOf(img, img.pixel(79, 69));
     QVERIFY(ink.darkNumber);
     QCOMPARE(ink.pale(), lunar);
-    const int lineHeight = QFontMetrics(w.grdCa->font()).height();
+    const int lineHeight = QFontMetrics(Part<THintGrid>(w, "grdCa")->font()).height();
     for (int top : lineTops) {
         bool found = false;
         for (int y : ink.darkRows)
@@ -503,9 +513,9 @@ void TestMonthCalendar::doubleClickEditsTheDay() {
         DialogDriver::click(d->btnConfirm);
     });
     script.start();
-    const QPoint at = w.grdCa->CellRect(cell.x(), cell.y()).center();
-    QTest::mouseDClick(w.grdCa, Qt::LeftButton, {}, at);
-    QTest::mouseRelease(w.grdCa, Qt::LeftButton, {}, at);
+    const QPoint at = Part<THintGrid>(w, "grdCa")->CellRect(cell.x(), cell.y()).center();
+    QTest::mouseDClick(Part<THintGrid>(w, "grdCa"), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(Part<THintGrid>(w, "grdCa"), Qt::LeftButton, {}, at);
     QVERIFY(script.finished());
     QCOMPARE(date, QStringLiteral("2026년 12월 7일"));
     QCOMPARE(memo, QStringLiteral("생일\n결혼 기념일"));
@@ -522,7 +532,7 @@ void TestMonthCalendar::doubleClickEditsTheDay() {
 void TestMonthCalendar::doubleClickOnAnEmptyCell() {
     TfrmMain& w = MakeWindow();
     w.FormActivate();
-    w.grdCa->SetSelection(QRect(0, 0, 1, 1));
+    Part<THintGrid>(w, "grdCa")->SetSelection(QRect(0, 0, 1, 1));
     bool opened = false;
     DialogDriver::Script script;
     script.on<TfrmEditAnniversary>([&](TfrmEditAnniversary* d) {
@@ -557,8 +567,8 @@ void TestMonthCalendar::cellsAsAScreenReaderSaysThem() {
     TfrmMain& w = MakeWindow();
     show(2026, 12);
     m_cursor->Day = 17;
-    QCOMPARE(w.grdCa->CellDescription(cell.x(), cell.y()), said);
-    QCOMPARE(w.grdCa->accessibleName(), QStringLiteral("2026년 12월 달력"));
+    QCOMPARE(Part<THintGrid>(w, "grdCa")->CellDescription(cell.x(), cell.y()), said);
+    QCOMPARE(Part<THintGrid>(w, "grdCa")->accessibleName(), QStringLiteral("2026년 12월 달력"));
     QCOMPARE(int(m_cursor->Day), 17); // the user's day, whichever cell is described
 }
 
@@ -577,12 +587,13 @@ void TestMonthCalendar::longDayOpensWhole() {
         d->Close();
     });
     script.start();
-    w.grdCa->SetSelection(QRect(cellOf(7), QSize(1, 1)));
-    QTest::keyClick(w.grdCa, Qt::Key_Return); // the keyboard's double-click
+    Part<THintGrid>(w, "grdCa")->SetSelection(QRect(cellOf(7), QSize(1, 1)));
+    QTest::keyClick(Part<THintGrid>(w, "grdCa"), Qt::Key_Return); // the keyboard's double-click
     QCOMPARE(opened, entries);
     // The cell is read whole too, as the painter reads it.
     const QPoint c = cellOf(7);
-    QCOMPARE(w.grdCa->CellDescription(c.x(), c.y()).count(entries.first()), 300);
+    QCOMPARE(Part<THintGrid>(w, "grdCa")->CellDescription(c.x(), c.y()).count(entries.first()),
+             300);
 }
 
 // At midnight the clock's tick moves today's mark by itself: the grid is
@@ -614,7 +625,7 @@ void TestMonthCalendar::midnight() {
     if (elsewhere)
         w.GoPrevMonth();
     QCoreApplication::processEvents(); // the steps' own repaints
-    PaintWatcher watcher(w.grdCa);
+    PaintWatcher watcher(Part<THintGrid>(w, "grdCa"));
     const qint64 reads = TextFile::readCount();
     w.tmrCountTimer(); // the same day: nothing is read
     QCOMPARE(TextFile::readCount(), reads);
@@ -625,8 +636,9 @@ void TestMonthCalendar::midnight() {
     if (after[2] == 0)
         return;
     if (after[2] == 1) // the new month selects today, not the last day drawn before
-        QCOMPARE(w.grdCa->Selection(), QRect(cellOf(1), QSize(1, 1)));
-    const QRect rect = w.grdCa->CellRect(cellOf(after[2]).x(), cellOf(after[2]).y());
+        QCOMPARE(Part<THintGrid>(w, "grdCa")->Selection(), QRect(cellOf(1), QSize(1, 1)));
+    const QRect rect =
+        Part<THintGrid>(w, "grdCa")->CellRect(cellOf(after[2]).x(), cellOf(after[2]).y());
     QTRY_VERIFY_WITH_TIMEOUT(watcher.painted.intersected(rect) == QRegion(rect), 30000);
 }
 
@@ -640,9 +652,10 @@ void TestMonthCalendar::eachFileOncePerPaint() {
     for (const char* nine : {"", "9=\"b\"\r\n"}) {
         m_dir->write("Anniversary - 2026.dat", QByteArray("[12]\r\n10=\"a\"\r\n") + nine);
         const qint64 before = TextFile::readCount();
-        const QImage img = w.grdCa->Render();
+        const QImage img = Part<THintGrid>(w, "grdCa")->Render();
         QCOMPARE(TextFile::readCount() - before, 2);
-        const Ink ink = inkOf(img.copy(w.grdCa->CellRect(3, 1)), qRgb(0xFF, 0xFF, 0xFF)); // the 9th
+        const Ink ink = inkOf(img.copy(Part<THintGrid>(w, "grdCa")->CellRect(3, 1)),
+                              qRgb(0xFF, 0xFF, 0xFF)); // the 9th
         QCOMPARE(ink.pale(), *nine == 0);
     }
     QCOMPARE(int(m_cursor->Day), 17); // painting leaves the user's day alone

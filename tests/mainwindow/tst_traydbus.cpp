@@ -32,6 +32,8 @@
 
 using DialogDriver::click;
 
+using TestSupport::Part;
+
 namespace {
 
 const TDateTime kNow = EncodeDateTime(2026, 12, 8, 12, 43, 15);
@@ -215,10 +217,10 @@ void TestTrayDBus::lateHostGetsTheIcon() {
         QVERIFY(!first.isVisible());
     }
     TfrmMain& w = load(); // started again, still before the panel
-    QVERIFY(!w.tray);
+    QVERIFY(!w.findChild<QSystemTrayIcon*>(QStringLiteral("tray")));
     startWatcher();
     QTRY_VERIFY_WITH_TIMEOUT(!m_items.isEmpty(), kWait);
-    QVERIFY(w.tray && w.TrayUsable());
+    QVERIFY(w.findChild<QSystemTrayIcon*>(QStringLiteral("tray")) && w.TrayUsable());
     w.close();
     QVERIFY(!w.isVisible() && w.InTray());
 
@@ -267,12 +269,12 @@ void TestTrayDBus::menuUnderDialogOnlyRaisesIt() {
         d->done(2);
     });
     script.start();
-    w.mnShowGrade->trigger();
+    Part<QAction>(w, "mnShowGrade")->trigger();
     QVERIFY(script.finished() && !script.timedOut());
     QVERIFY(alone);
     QVERIFY(mainShown);
     QCOMPARE(pagesOpened, 0);
-    QVERIFY(w.mnShowCalendar->isChecked());
+    QVERIFY(Part<QAction>(w, "mnShowCalendar")->isChecked());
     QCOMPARE(m_dir->read("plzNoSmoking.ini"), before);
     Desktop::SetOpenUrlHandler({});
 }
@@ -310,11 +312,12 @@ void TestTrayDBus::quitUnderDialogsEndsCleanly() {
     script.start();
     const int code = runLoop([&] {
         if (opener == QLatin1String("mnShowGrade"))
-            w.mnShowGrade->trigger();
+            Part<QAction>(w, "mnShowGrade")->trigger();
         else if (opener == QLatin1String("mnToMe"))
-            w.mnToMe->trigger();
+            Part<QAction>(w, "mnToMe")->trigger();
         else
-            QTest::mouseClick(w.btnModifyStart, Qt::LeftButton, {}, QPoint(8, 8));
+            QTest::mouseClick(Part<TvxImageButton>(w, "btnModifyStart"), Qt::LeftButton, {},
+                              QPoint(8, 8));
     });
     QCOMPARE(code, 0);
     QVERIFY(script.finished() && !script.timedOut());
@@ -357,9 +360,10 @@ void TestTrayDBus::keyDismissedBoxLeavesNormalState() {
     };
     auto open = [&] {
         if (box == QLatin1String("Information"))
-            click(w.btnHelp);
+            click(Part<TvxGradiButton>(w, "btnHelp"));
         else if (box == QLatin1String("Confirm"))
-            QTest::mouseClick(w.btnModifyStart, Qt::LeftButton, {}, QPoint(8, 8));
+            QTest::mouseClick(Part<TvxImageButton>(w, "btnModifyStart"), Qt::LeftButton, {},
+                              QPoint(8, 8));
         else
             ShowErrorBox(QStringLiteral("쓰기 실패"), &w);
     };

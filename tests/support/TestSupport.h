@@ -5,11 +5,21 @@
 #include "runtime/DateTime.h"
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 
 namespace TestSupport {
+
+// A control of a window, found by its object name as a user's tools find it.
+// A missing one ends the run at once with its name rather than as a crash.
+template <class T> T* Part(const QObject& owner, const char* name) {
+    T* part = owner.findChild<T*>(QString::fromLatin1(name));
+    if (!part)
+        qFatal("no %s named %s", T::staticMetaObject.className(), name);
+    return part;
+}
 
 // A fresh, empty program folder; the path ends with a separator, as the
 // settings object expects.

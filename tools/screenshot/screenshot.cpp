@@ -141,18 +141,19 @@ int main(int argc, char** argv) {
         cursor.Month = 10;
         cursor.Day = 0;
         main.FillMonth();
-        main.grdCa->SetSelection(QRect(QPoint(2, 2), QPoint(3, 3)));
+        THintGrid* grid = main.findChild<THintGrid*>(QStringLiteral("grdCa"));
+        grid->SetSelection(QRect(QPoint(2, 2), QPoint(3, 3)));
         app.processEvents();
         QPixmap shot = main.grab(QRect(203, 4, 569, 477));
-        const QRect day17 = main.grdCa->CellRect(6, 2);
+        const QRect day17 = grid->CellRect(6, 2);
         const QPoint at = day17.center();
-        QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(main.grdCa->mapToGlobal(at)),
+        QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(grid->mapToGlobal(at)),
                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(main.grdCa, &move);
+        QApplication::sendEvent(grid, &move);
         for (QWidget* top : QApplication::topLevelWidgets()) {
             if (qobject_cast<THintWindow*>(top) && top->isVisible()) {
                 QPainter p(&shot);
-                p.drawPixmap(day17.topLeft() + main.grdCa->pos() - QPoint(203, 4), top->grab());
+                p.drawPixmap(day17.topLeft() + grid->pos() - QPoint(203, 4), top->grab());
             }
         }
         const QString file = QDir(out).filePath(QStringLiteral("calendar.png"));
@@ -234,12 +235,13 @@ int main(int argc, char** argv) {
     }
     {
         // The tray menu as it opens, the pointer resting on its second item.
-        main.popTray->popup(main.mapToGlobal(QPoint(20, 20)));
-        main.popTray->setActiveAction(main.mnShowGrade);
+        QMenu* menu = main.findChild<QMenu*>(QStringLiteral("popTray"));
+        menu->popup(main.mapToGlobal(QPoint(20, 20)));
+        menu->setActiveAction(main.findChild<QAction*>(QStringLiteral("mnShowGrade")));
         settle(app, desktop ? 300 : 20);
         const QString file = QDir(out).filePath(QStringLiteral("tray-menu.png"));
-        main.popTray->grab().save(file);
-        main.popTray->hide();
+        menu->grab().save(file);
+        menu->hide();
         std::printf("%s\n", qPrintable(file));
     }
     return 0;
