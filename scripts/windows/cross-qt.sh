@@ -202,6 +202,8 @@ flock 9
 if [ -f "$prefix/.tarvell-complete" ] && [ "$(cat "$prefix/.tarvell-complete")" = "$key" ]; then
     say "reusing $prefix"
 else
+    trap 'rc=$?; [ $rc -eq 0 ] || say "failed ($rc); see $cache/qt-$qt_version-$key.log"' EXIT
     build "$prefix" "$key"
+    trap - EXIT
 fi
 echo "$prefix"
