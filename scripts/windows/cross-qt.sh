@@ -56,6 +56,10 @@ configure_options=(
     -DFEATURE_tabletevent=OFF
     -DFEATURE_direct2d=OFF
     -DFEATURE_direct2d1_1=OFF
+    # Qt Gui builds its DirectWrite font database only along with Direct2D,
+    # but the windows plugin asks for it whenever DirectWrite 3 is on, and
+    # then fails to link. It is an opt-in font engine the program never uses.
+    -DFEATURE_directwrite3=OFF
     -DFEATURE_style_windowsvista=ON
     -DFEATURE_png=ON
     -DFEATURE_jpeg=OFF
