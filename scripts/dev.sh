@@ -95,6 +95,11 @@ windows-test)
     [ $build_rc -eq 0 ] || echo "Some Windows targets did not build; their tests will fail." >&2
     test_rc=0
     bash "$top/scripts/windows/run-tests.sh" "$win_build" || test_rc=$?
+    # The installer of the last windows run, installed and removed silently.
+    for setup in "$win_build"/deploy/Tarvell-*-setup.exe; do
+        [ -f "$setup" ] || continue
+        bash "$top/scripts/windows/check-installer.sh" "$setup" || test_rc=1
+    done
     [ $build_rc -eq 0 ] && exit $test_rc
     exit $build_rc
     ;;
