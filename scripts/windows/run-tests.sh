@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Runs the Windows test suite of a cross build under Wine, headless:
+#   scripts/windows/run-tests.sh <build folder> [ctest arguments...]
+#
+# CTest runs every test through the build's emulator (scripts/windows/wine-run.sh).
+# Qt Test's console output does not reliably come through Wine, so each test
+# also writes its log into <build>/test-results/<test>.txt; the failures are
+# reported from those files, followed by CTest's own summary. The exit code is
+# CTest's.
+set -uo pipefail
+
+build=$(cd "${1:?usage: run-tests.sh <build folder> [ctest arguments...]}" && pwd)
+shift
+results="$build/test-results"
+mkdir -p "$results"
+rm -f "$results"/*.txt
+
+log="$build/ctest-windows.log"
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir "$build" -j"$(nproc)" "$@" >"$log" 2>&1
+rc=$?
+
+# Each failed test: the failing functions and where, from its own log; a test
+# without a log did not get as far as running (not built, or it crashed).
+failed=$(sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) (.*$/\1/p' "$log")
+for t in $failed; do
+    echo "---- $t"
+    if [ -f "$results/$t.txt" ]; then
+        grep -E -A2 '^(FAIL!|XPASS|QFATAL|QWARN) ' "$results/$t.txt" | grep -v '^--$' || true
+        grep -E '^Totals:' "$results/$t.txt" || echo "   (the log ends before the totals: the test stopped early)"
+    else
+        echo "   no log written: $(grep -E "^ *[0-9/ ]*Test *#[0-9]+: $t \.+" "$log" | sed 's/.*\*\+//; s/^ *//' | head -n1)"
+    fi
+done
+
+# CTest's summary.
+sed -n '/tests passed, /,$p' "$log"
+exit $rc
