@@ -1,6 +1,7 @@
 #include "runtime/InstanceGuard.h"
 
 #include "platform/Files.h"
+#include "platform/Mutex.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -10,12 +11,16 @@
 #include <QStandardPaths>
 #include <cstdlib>
 
-InstanceGuard::InstanceGuard(const QString& name, const QString& folder) {
+InstanceGuard::InstanceGuard(const QString& name, const QString& folder)
+    : m_name(name), m_perUser(folder.isEmpty()) {
     const QString dir = folder.isEmpty() ? defaultFolder() : folder;
     m_path = QDir(dir).filePath(name + QStringLiteral(".lock"));
 }
 
-InstanceGuard::~InstanceGuard() = default; // QLockFile releases the lock
+InstanceGuard::~InstanceGuard() {
+    // QLockFile releases its lock itself.
+    PlatformMutex::Release(m_mutex);
+}
 
 // Beside the mark, in the same per-user folder: only this user's copies
 // can ask, and a request never reaches another user's program.
@@ -27,6 +32,7 @@ QString InstanceGuard::activationPath() const {
 
 bool InstanceGuard::requestActivation() const {
     // Written in place, not replaced: the holder watches this very file.
+    QDir().mkpath(QFileInfo(activationPath()).absolutePath());
     QFile file(activationPath());
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
@@ -36,6 +42,7 @@ bool InstanceGuard::requestActivation() const {
 
 void InstanceGuard::watchActivation(std::function<void()> onRequest) {
     const QString path = activationPath();
+    QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     if (!file.exists() && !file.open(QIODevice::WriteOnly))
         return;
@@ -76,8 +83,21 @@ constexpr qint64 kCreationGraceMs = 5000;
 } // namespace
 
 InstanceGuard::Result InstanceGuard::acquire() {
-    if (m_lock && m_lock->isLocked())
+    if (m_mutex || (m_lock && m_lock->isLocked()))
         return Result::Acquired;
+    // The running copy's mark is the system's named mutex where there is one.
+    if (m_perUser) {
+        switch (PlatformMutex::Acquire(m_name, &m_mutex)) {
+        case PlatformMutex::Named::Acquired:
+            return Result::Acquired;
+        case PlatformMutex::Named::AlreadyExists:
+            return Result::AlreadyExists;
+        case PlatformMutex::Named::Failed:
+            return Result::Failed;
+        case PlatformMutex::Named::Unsupported:
+            break;
+        }
+    }
     QDir().mkpath(QFileInfo(m_path).absolutePath());
     for (int attempt = 0; attempt < 2; ++attempt) {
         m_lock = std::make_unique<QLockFile>(m_path);

@@ -43,6 +43,9 @@ private:
     QString m_path;
     QString activationPath() const;
 
+    QString m_name;
+    bool m_perUser = false; // the mark of a running copy, not a lock beside the records
+    void* m_mutex = nullptr;
     std::unique_ptr<QLockFile> m_lock;
     std::unique_ptr<QFileSystemWatcher> m_watcher;
 };

@@ -1,5 +1,6 @@
 #include "runtime/TextFile.h"
 
+#include "platform/CodePage.h"
 #include "platform/Files.h"
 #include "runtime/Errors.h"
 
@@ -8,19 +9,12 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 namespace {
-
-// ICU's "CP949" alias is IBM's variant, which lacks the extended Hangul
-// syllables and turns the backslash into a won sign; the Windows code page
-// that every existing file was written in is "windows-949".
-constexpr const char* kCodec = "windows-949";
 
 int systemSync(int fd) {
     return PlatformFiles::SyncHandle(fd);
@@ -84,42 +78,36 @@ bool isAscii(QStringView text) {
 // The lower half of the code page is ASCII, which needs no converter; the
 // converters themselves are costly to open, so one of each is kept.
 QString decode(const QByteArray& bytes) {
-    if (isAscii(bytes))
+    if (isAscii(bytes) || !PlatformCodePage::Available())
         return QString::fromLatin1(bytes);
-    static QStringDecoder dec(kCodec);
-    if (!dec.isValid())
-        return QString::fromLatin1(bytes);
-    dec.resetState();
-    return dec.decode(bytes);
+    QString text;
+    PlatformCodePage::Decode(bytes, text);
+    return text;
 }
 
 QByteArray encode(const QString& text) {
-    if (isAscii(text))
+    if (isAscii(text) || !PlatformCodePage::Available())
         return text.toLatin1();
-    static QStringEncoder enc(kCodec);
-    if (!enc.isValid())
-        return text.toLatin1();
-    enc.resetState();
-    return enc.encode(text);
+    QByteArray bytes;
+    PlatformCodePage::Encode(text, bytes);
+    return bytes;
 }
 
 namespace {
 bool roundTrips(const QString& text) {
-    QStringEncoder enc(kCodec);
-    QStringDecoder dec(kCodec);
-    if (!enc.isValid() || !dec.isValid()) {
+    if (!PlatformCodePage::Available()) {
         for (QChar c : text)
             if (c.unicode() >= 0x80)
                 return false;
         return true;
     }
-    const QByteArray b = enc.encode(text);
+    QByteArray b;
     // The converter maps a few characters onto bytes that are no character
     // of the code page (0x80): written, they would make the file ill-formed.
-    if (enc.hasError() || !isWellFormed(b))
+    if (!PlatformCodePage::Encode(text, b) || !isWellFormed(b))
         return false;
-    const QString back = dec.decode(b);
-    return !dec.hasError() && back == text;
+    QString back;
+    return PlatformCodePage::Decode(b, back) && back == text;
 }
 } // namespace
 
