@@ -5,17 +5,22 @@
 // lock that nobody holds from one that a live process keeps.
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 
 namespace PlatformFiles {
 
-// Puts what was written through the handle (a QFile's handle()) on the
-// disk; 0 when done, like the system calls it stands for.
-int SyncHandle(int handle);
+// Puts what was written to the open file on the disk; false when the
+// system could not.
+bool SyncFile(QFile& file);
 // Makes the renames inside the folder survive a power cut, where the file
 // system keeps them in the folder's own data. A folder that cannot be
 // synced is let be.
 void SyncFolder(const QString& folder);
+
+// Puts `from` in the place of `to` in one step, whether `to` exists or not:
+// whoever looks sees the old file or the new one, never neither.
+bool PutInPlace(const QString& from, const QString& to);
 
 enum class Read {
     Done,    // `out` holds the whole file

@@ -16,12 +16,9 @@
 
 namespace {
 
-int systemSync(int fd) {
-    return PlatformFiles::SyncHandle(fd);
-}
-
+// Empty: the platform's own sync; tests put a stand-in in its place.
 TextFile::SyncFunction& syncFunction() {
-    static TextFile::SyncFunction sync = systemSync;
+    static TextFile::SyncFunction sync;
     return sync;
 }
 
@@ -38,7 +35,9 @@ void step() {
 // The new content must be on the disk before the rename makes it the file,
 // or a power loss could leave an empty file where the records were.
 bool syncToDisk(QFile& f) {
-    return syncFunction()(f.handle()) == 0;
+    if (syncFunction())
+        return syncFunction()(f.handle()) == 0;
+    return PlatformFiles::SyncFile(f);
 }
 
 // A rename lives in the folder's own data: until the folder is synced, a
@@ -294,7 +293,7 @@ QByteArray readBytes(const QString& path, bool* exists) {
 }
 
 void SetSyncFunction(SyncFunction sync) {
-    syncFunction() = sync ? std::move(sync) : SyncFunction(systemSync);
+    syncFunction() = std::move(sync);
 }
 
 QByteArray readForUpdate(const QString& path, ErrorKind kind) {
@@ -349,10 +348,10 @@ QString writeTemporary(const QString& target, const QByteArray& bytes, QString& 
     return {};
 }
 
-// POSIX rename replaces the file in one step: a reader, or a process killed
+// The rename replaces the file in one step: a reader, or a process killed
 // at any moment, sees the old content or the new, never a mix.
 bool renameOver(const QString& from, const QString& to) {
-    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
+    if (!PlatformFiles::PutInPlace(from, to))
         return false;
     step();
     return true;

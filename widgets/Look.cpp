@@ -31,12 +31,18 @@ QFont GulimFont(int pixelSize) {
 }
 
 QFont ArialFont(int pointSize, bool bold) {
+#ifdef Q_OS_WIN
+    // Windows has Arial itself, and no font configuration that maps it.
+    QFont f = withFamilies(
+        {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("sans-serif")});
+#else
     // The faces drawn to Arial's metrics come first: the layouts count on its
     // widths, and a font configuration may map "Arial" to a wider face.
     QFont f = withFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
                             QStringLiteral("Nimbus Sans"), QStringLiteral("Nimbus Sans L"),
                             QStringLiteral("Arial"), QStringLiteral("DejaVu Sans"),
                             QStringLiteral("sans-serif")});
+#endif
     f.setPointSize(pointSize);
     f.setBold(bold);
     return f;

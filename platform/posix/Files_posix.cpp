@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -12,8 +13,8 @@
 
 namespace PlatformFiles {
 
-int SyncHandle(int handle) {
-    return ::fsync(handle);
+bool SyncFile(QFile& file) {
+    return file.flush() && ::fsync(file.handle()) == 0;
 }
 
 void SyncFolder(const QString& folder) {
@@ -23,6 +24,10 @@ void SyncFolder(const QString& folder) {
         ::fsync(fd);
         ::close(fd);
     }
+}
+
+bool PutInPlace(const QString& from, const QString& to) {
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
 }
 
 Read ReadRegular(const QString& path, qint64 maxBytes, QByteArray& out, QString& reason) {

@@ -3,21 +3,35 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <io.h>
 #include <windows.h>
 
 namespace PlatformFiles {
 
-int SyncHandle(int handle) {
-    const auto h = reinterpret_cast<HANDLE>(_get_osfhandle(handle));
+bool SyncFile(QFile& file) {
+    if (!file.flush())
+        return false;
+    // Qt keeps the file's own handle to itself; a second handle for writing
+    // flushes the same file's buffers to the disk.
+    HANDLE h = CreateFileW(reinterpret_cast<const wchar_t*>(file.fileName().utf16()), GENERIC_WRITE,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
-        return -1;
-    return FlushFileBuffers(h) ? 0 : -1;
+        return false;
+    const bool done = FlushFileBuffers(h) != 0;
+    CloseHandle(h);
+    return done;
 }
 
 void SyncFolder(const QString&) {
     // NTFS journals a rename with the file's own metadata; there is no folder
     // to flush.
+}
+
+bool PutInPlace(const QString& from, const QString& to) {
+    // Write-through: the call returns once the move is on the disk.
+    return MoveFileExW(reinterpret_cast<const wchar_t*>(from.utf16()),
+                       reinterpret_cast<const wchar_t*>(to.utf16()),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 namespace {
