@@ -46,7 +46,8 @@ private slots:
     // over whatever its handler did.
     void resultOfEnding_data() {
         QTest::addColumn<int>("buttonResult");
-        QTest::addColumn<int>("handlerResult"); // -1: the handler closes as the caption does
+        // -1: the handler closes as the caption does; -2: the session ends
+        QTest::addColumn<int>("handlerResult");
         QTest::addColumn<int>("expected");
         QTest::newRow("button result only") << 1 << 0 << 1;
         QTest::newRow("handler sets OK") << 0 << 1 << 1;
@@ -54,6 +55,7 @@ private slots:
         QTest::newRow("handler closes, button says OK") << 1 << -1 << 1;
         QTest::newRow("handler sets Cancel, button says OK") << 1 << 2 << 1;
         QTest::newRow("handler closes") << 0 << -1 << 2;
+        QTest::newRow("the session ends") << 0 << -2 << 2;
     }
     void resultOfEnding() {
         QFETCH(int, buttonResult);
@@ -62,7 +64,9 @@ private slots:
         Stage s;
         s.button->SetModalResult(buttonResult);
         QObject::connect(s.button, &TvxGradiButton::clicked, &s.dialog, [&] {
-            if (handlerResult < 0)
+            if (handlerResult == -2)
+                TvxModalDialog::EndSession();
+            else if (handlerResult < 0)
                 s.dialog.close();
             else if (handlerResult > 0)
                 s.dialog.SetModalResult(handlerResult);
@@ -70,7 +74,9 @@ private slots:
         DialogDriver::Script script;
         script.on<TvxModalDialog>([&](TvxModalDialog*) { DialogDriver::click(s.button); });
         script.start();
-        QCOMPARE(s.dialog.ShowModal(), expected);
+        const int result = s.dialog.ShowModal();
+        TvxModalDialog::SetSessionEnded(false);
+        QCOMPARE(result, expected);
         QVERIFY(!script.timedOut());
         QCOMPARE(s.dialog.ModalResult(), expected);
     }
