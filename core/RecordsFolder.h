@@ -34,10 +34,9 @@ QString ExecutableFolderOf(const QByteArray& executablePath);
 QString InstalledDataFolder(const QString& executableFolder);
 // An executable whose prefix holds the shipped data folder is an installed one.
 bool IsInstalled(const QString& executableFolder);
-// The user's own data folder for the records ($XDG_DATA_HOME/Tarvell, else
-// ~/.local/share/Tarvell); empty when the user has no home. As the XDG
-// base-directory rules ask, a relative $XDG_DATA_HOME is ignored: it would
-// give the same user other records in every current folder.
+// The user's own data folder for the records: "Tarvell" in the folder the
+// platform keeps each user's program data in; empty when the user has none
+// that is safe to use (no home, or one given relative to the current folder).
 QString UserDataFolder();
 // True when files can be created in the folder and replaced through a
 // rename, the way every record is written. Leaves nothing behind, unless it

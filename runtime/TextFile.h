@@ -98,9 +98,10 @@ private:
 // file is intact. Throws EFileError with the message of the given kind.
 void saveBytes(const QString& path, const QByteArray& bytes, ErrorKind kind);
 
-// What a save calls to force the new content to the disk before the rename:
-// fsync(2), answering 0 or -1 with errno set. Tests replace it to watch which
-// file is synced and when, or to make the sync fail; an empty one restores fsync.
+// What a save calls, in place of the platform's own sync, to force the new
+// content to the disk before the rename: 0 when done, -1 with errno set.
+// Tests put one in to watch which file is synced and when, or to make the
+// sync fail; an empty one restores the platform's.
 using SyncFunction = std::function<int(int fd)>;
 void SetSyncFunction(SyncFunction sync);
 
