@@ -25,21 +25,7 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl
     libxcb1-dev fonts-nanum fonts-liberation2 xvfb xauth dbus tzdata clang libclang-rt-dev
     desktop-file-utils appstream dpkg-dev file clang-format)
 
-install_missing() {
-    local missing=()
-    for p in "$@"; do
-        if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-            missing+=("$p")
-        fi
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    local sudo=()
-    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-    echo "Installing: ${missing[*]}"
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq >/dev/null
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
-        --no-install-recommends "${missing[@]}" >/dev/null
-}
+. "$top/scripts/packages.sh"
 
 build_all() {
     # In CI a compiler warning fails the build.

@@ -80,20 +80,7 @@ configure_options=(
     -DFEATURE_qmake=OFF
 )
 
-install_missing() {
-    local missing=() p
-    for p in "$@"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
-            missing+=("$p")
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    local sudo=()
-    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-    say "installing ${missing[*]}"
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq >/dev/null
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
-        --no-install-recommends "${missing[@]}" >/dev/null
-}
+. "$(dirname "${BASH_SOURCE[0]}")/../packages.sh"
 
 # The Debian version of the host Qt: its moc, rcc and uic generate code for
 # the cross build, so the source must be exactly that version.
