@@ -211,27 +211,19 @@ int TfrmMain::ExecOwned(QDialog& dialog) {
     return dialog.exec();
 }
 
+namespace {
+TvxAnswer answerOf(int result, int ok, int cancel) {
+    return result == ok ? TvxAnswer::Ok : result == cancel ? TvxAnswer::Cancel : TvxAnswer::None;
+}
+} // namespace
+
 TvxAnswer TfrmMain::ShowOwnedModal(TvxModalDialog& dialog) {
-    switch (ExecOwned(dialog)) {
-    case TvxModalDialog::mrOk:
-        return TvxAnswer::Ok;
-    case TvxModalDialog::mrCancel:
-        return TvxAnswer::Cancel;
-    default:
-        return TvxAnswer::None;
-    }
+    return answerOf(ExecOwned(dialog), TvxModalDialog::mrOk, TvxModalDialog::mrCancel);
 }
 
 TvxAnswer TfrmMain::ShowOwnedModal(QMessageBox& box) {
     // A message box answers with the button pressed, not with a dialog's result.
-    switch (ExecOwned(box)) {
-    case QMessageBox::Ok:
-        return TvxAnswer::Ok;
-    case QMessageBox::Cancel:
-        return TvxAnswer::Cancel;
-    default:
-        return TvxAnswer::None;
-    }
+    return answerOf(ExecOwned(box), QMessageBox::Ok, QMessageBox::Cancel);
 }
 
 void TfrmMain::SessionEnding() {

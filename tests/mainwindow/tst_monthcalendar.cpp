@@ -23,6 +23,17 @@
 using TestSupport::Part;
 
 namespace {
+// The captions of the year and the month steps, in the order of the tables.
+QStringList stepCaptions(TfrmMain& w) {
+    QStringList captions;
+    for (const char* name :
+         {"btnYear", "btnBeforeMonth", "btnNextMonth", "btnBeforeYear", "btnNextYear"})
+        captions << TestSupport::Part<TvxGradiButton>(w, name)->Caption();
+    return captions;
+}
+} // namespace
+
+namespace {
 
 const TDateTime kNow = EncodeDateTime(2026, 12, 8, 12, 43, 15);
 
@@ -213,12 +224,7 @@ void TestMonthCalendar::captions() {
     QFETCH(QStringList, captions);
     TfrmMain& w = MakeWindow();
     show(year, month);
-    QCOMPARE((QStringList{Part<TvxGradiButton>(w, "btnYear")->Caption(),
-                          Part<TvxGradiButton>(w, "btnBeforeMonth")->Caption(),
-                          Part<TvxGradiButton>(w, "btnNextMonth")->Caption(),
-                          Part<TvxGradiButton>(w, "btnBeforeYear")->Caption(),
-                          Part<TvxGradiButton>(w, "btnNextYear")->Caption()}),
-             captions);
+    QCOMPARE(stepCaptions(w), captions);
 }
 
 // The working day selects its number in the next month when it has one;
@@ -338,12 +344,7 @@ void TestMonthCalendar::yearsThatCannotBeLaidOut() {
             w.GoNextMonth();
     };
     go(step);
-    QCOMPARE((QStringList{Part<TvxGradiButton>(w, "btnYear")->Caption(),
-                          Part<TvxGradiButton>(w, "btnBeforeMonth")->Caption(),
-                          Part<TvxGradiButton>(w, "btnNextMonth")->Caption(),
-                          Part<TvxGradiButton>(w, "btnBeforeYear")->Caption(),
-                          Part<TvxGradiButton>(w, "btnNextYear")->Caption()}),
-             captions);
+    QCOMPARE(stepCaptions(w), captions);
     QCOMPARE(m_errors, QStringList{"Invalid argument to date encode"});
     for (int r = 0; r < 6; ++r)
         for (int c = 0; c < 7; ++c)
