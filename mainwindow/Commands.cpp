@@ -190,14 +190,7 @@ void TfrmMain::BringToFront() {
 }
 
 bool TfrmMain::RaiseOpenDialog() {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (!modal || !modal->isVisible())
-        return false;
-    if (modal->isMinimized())
-        modal->showNormal();
-    modal->raise();
-    modal->activateWindow();
-    return true;
+    return TvxModalDialog::BringBack(QApplication::activeModalWidget());
 }
 
 int TfrmMain::ExecOwned(QDialog& dialog) {

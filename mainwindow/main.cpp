@@ -618,13 +618,11 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
 
 void TfrmMain::CheckFrame() {
     // Size the client area so that the whole window, frame included, has the
-    // designed size. Qt reports a frame of negative thickness while the
-    // manager is still taking the window over: that is no frame yet.
-    const QWindow* handle = windowHandle();
-    if (!handle || !isVisible())
+    // designed size.
+    if (!isVisible())
         return;
-    const QMargins m = handle->frameMargins();
-    if (m.left() < 0 || m.top() < 0 || m.right() < 0 || m.bottom() < 0 || m.isNull())
+    const QMargins m = Shell::FrameOf(windowHandle());
+    if (m.isNull())
         return;
     const QSize extra = Shell::FrameForLayout(m, devicePixelRatioF());
     if (m_frameExtra != extra) {

@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 
 #include <QGuiApplication>
+#include <QWindow>
 #include <cmath>
 
 namespace Shell {
@@ -20,6 +21,15 @@ bool PositionsKnown() {
 
 bool MinimiseReported() {
     return !Platform().startsWith(QLatin1String("wayland"));
+}
+
+QMargins FrameOf(const QWindow* window) {
+    if (!window)
+        return {};
+    const QMargins m = window->frameMargins();
+    if (m.left() < 0 || m.top() < 0 || m.right() < 0 || m.bottom() < 0)
+        return {};
+    return m;
 }
 
 QSize FrameForLayout(const QMargins& logicalFrame, qreal devicePixelRatio) {

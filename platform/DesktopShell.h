@@ -20,6 +20,7 @@
 
 class QDBusServiceWatcher;
 class QTimer;
+class QWindow;
 
 class TvxTrayHost : public QObject {
     Q_OBJECT
@@ -72,6 +73,11 @@ QString Platform();
 bool PositionsKnown();
 // Nor does it tell a client that its window was minimised.
 bool MinimiseReported();
+
+// The window manager's frame around a window as far as it is known, in
+// logical pixels; null while unknown. Until the manager has taken the window
+// over there is no frame yet, and Qt may report one of negative thickness.
+QMargins FrameOf(const QWindow* window);
 
 // The window manager's frame around a window, in the pixels the program's
 // layout is drawn in. A window manager draws its frame in device pixels,

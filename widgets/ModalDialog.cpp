@@ -1,6 +1,7 @@
 #include "widgets/ModalDialog.h"
 
 #include "platform/CaptionButtons.h"
+#include "platform/DesktopShell.h"
 
 #include "widgets/Look.h"
 
@@ -27,17 +28,8 @@ bool g_sessionEnded = false;
 // where it belongs at once.
 QMargins g_knownFrames[3];
 
-// The frame around a window as far as it is known; null while unknown. Qt
-// can report a frame of negative thickness while the window manager is still
-// taking the window over: that is no frame yet either.
 QMargins framedMargins(const QWidget* w) {
-    const QWindow* handle = w ? w->windowHandle() : nullptr;
-    if (!handle)
-        return {};
-    const QMargins m = handle->frameMargins();
-    if (m.left() < 0 || m.top() < 0 || m.right() < 0 || m.bottom() < 0)
-        return {};
-    return m;
+    return Shell::FrameOf(w ? w->windowHandle() : nullptr);
 }
 
 // The keys that answer a box: Enter and Esc.
@@ -110,12 +102,8 @@ protected:
             if (dialog && dialog->isModal() && dialog->isVisible() && dialog->isMinimized()) {
                 QPointer<QDialog> target(dialog);
                 QTimer::singleShot(0, this, [target] {
-                    if (!target || !target->isVisible() || !target->isMinimized())
-                        return;
-                    target->setWindowState((target->windowState() & ~Qt::WindowMinimized) |
-                                           Qt::WindowActive);
-                    target->raise();
-                    target->activateWindow();
+                    if (target && target->isMinimized())
+                        TvxModalDialog::BringBack(target);
                 });
             }
         }
@@ -341,8 +329,17 @@ QMargins TvxModalDialog::ExpectedFrame() const {
 void TvxModalDialog::Place(const QMargins& frame) {
     m_placedWith = frame;
     QSize client = size();
+    // The outer size is the designed one: the frame is counted as the main
+    // window counts it, in the pixels the layout is drawn in.
     if (m_outer.isValid())
-        client = m_outer.size().shrunkBy(frame);
+        client = m_outer.size() - Shell::FrameForLayout(frame, devicePixelRatioF());
+    if (!Shell::PositionsKnown()) {
+        // The compositor places the window; a position asked for is ignored
+        // at best, and the reported ones are made up.
+        if (m_outer.isValid())
+            SetClientSize(client.width(), client.height());
+        return;
+    }
     if (m_screenCentred) {
         const QScreen* screen = parentWidget() ? parentWidget()->window()->screen() : nullptr;
         if (!screen)
@@ -388,9 +385,17 @@ bool TvxModalDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TvxModalDialog::ComeBack() {
-    if (!isVisible() || !isMinimized())
-        return;
-    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-    raise();
-    activateWindow();
+    if (isMinimized())
+        BringBack(this);
+}
+
+bool TvxModalDialog::BringBack(QWidget* window) {
+    if (!window || !window->isVisible())
+        return false;
+    // Only the minimised flag goes: a maximised editor comes back maximised.
+    if (window->isMinimized())
+        window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    window->raise();
+    window->activateWindow();
+    return true;
 }

@@ -45,6 +45,9 @@ public:
     // included) stays minimised while it waits for an answer, and none is
     // answered by the repeats of a key held down.
     static void GuardModals();
+    // Brings a shown window to the front, out of a minimise if need be;
+    // false when it is not shown at all.
+    static bool BringBack(QWidget* window);
     static bool SessionEnded();
     // Tests start every case with a live session.
     static void SetSessionEnded(bool ended);

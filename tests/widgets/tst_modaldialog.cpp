@@ -1,5 +1,6 @@
 // Modal results, keys and frames of the dialog base.
 
+#include "platform/Platform.h"
 #include "tests/dialogs/DialogDriver.h"
 #include "widgets/Look.h"
 #include "widgets/ModalDialog.h"
@@ -11,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -294,13 +296,29 @@ private slots:
     }
 
     // The outer size and place given for a sizeable window hold with the
-    // frame included.
+    // frame included; where the compositor places windows, only the size.
+    void outerGeometryIncludesFrame_data() {
+        QTest::addColumn<QString>("windowSystem");
+        QTest::newRow("positions known") << QString();
+        QTest::newRow("wayland") << QStringLiteral("wayland");
+    }
     void outerGeometryIncludesFrame() {
+        QFETCH(QString, windowSystem);
+        TvxPlatformStandIn standIn;
+        standIn.WindowSystem = windowSystem;
+        PlatformStandIn::Set(&standIn);
+        auto restore = qScopeGuard([] { PlatformStandIn::Set(nullptr); });
         TvxModalDialog d(nullptr, TvxModalDialog::TvxFrame::Sizeable);
         d.SetOuterGeometry(QRect(379, 243, 474, 303));
         QVERIFY(!d.ScreenCentred());
         d.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d, 60000));
+        if (!windowSystem.isEmpty()) {
+            QCOMPARE(d.frameGeometry().size(), QSize(474, 303));
+            QVERIFY(d.frameGeometry().topLeft() != QPoint(379, 243));
+            d.hide();
+            return;
+        }
         QTRY_COMPARE_WITH_TIMEOUT(d.frameGeometry(), QRect(379, 243, 474, 303), 60000);
         // The frame seen is kept for the next window of its kind.
         const QRect inner = d.geometry();
