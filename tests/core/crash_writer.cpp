@@ -2,8 +2,9 @@
 // Takes the program's locks as the program does, prints READY, runs the
 // writes of the crash script (or, for "relapse", that many relapses at one
 // fixed moment), prints DONE and waits until standard input closes. The
-// crash test kills it with SIGKILL somewhere along the way; given a step,
-// it kills itself at that step of its saves, counted from its start.
+// crash test kills it somewhere along the way; given a step, it kills
+// itself at that step of its saves, counted from its start: as abruptly as
+// a power cut leaves a process, with no handler, flush or destructor run.
 #include "core/ProjectInfo.h"
 #include "runtime/Desktop.h"
 #include "runtime/Errors.h"
@@ -11,11 +12,25 @@
 #include "tests/core/CrashScript.h"
 
 #include <QCoreApplication>
-#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <string>
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <csignal>
 #include <unistd.h>
+#endif
+
+namespace {
+void dieNow() {
+#ifdef Q_OS_WIN
+    ::TerminateProcess(::GetCurrentProcess(), 9);
+#else
+    ::kill(::getpid(), SIGKILL);
+#endif
+}
+} // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
@@ -25,7 +40,7 @@ int main(int argc, char** argv) {
         const int dieAt = std::atoi(argv[5]);
         TextFile::SetStepHook([dieAt, steps = 0]() mutable {
             if (++steps == dieAt)
-                ::kill(::getpid(), SIGKILL);
+                dieNow();
         });
     }
     Desktop::SetWarningHandler([](const QString&, const QString&) {});

@@ -26,7 +26,9 @@
 #include <QTest>
 #include <QTimerEvent>
 #include <functional>
+#ifndef Q_OS_WIN
 #include <sys/stat.h>
+#endif
 
 using TestSupport::FrozenClock;
 using TestSupport::TempProgramFolder;
@@ -69,9 +71,11 @@ void makeFolder(const TempProgramFolder& dir, const QString& name) {
     QDir(dir.path()).mkpath(name + QStringLiteral("/inside"));
 }
 
+#ifndef Q_OS_WIN
 void makeFifo(const TempProgramFolder& dir, const QString& name) {
     ::mkfifo(QFile::encodeName(dir.file(name)).constData(), 0600);
 }
+#endif
 
 struct Hostile {
     const char* name;
@@ -191,6 +195,7 @@ QList<Hostile> hostiles() {
              d.write(kLog, "line\r\xb0");
          },
          true},
+#ifndef Q_OS_WIN // a Windows folder holds no FIFO and no link to a device
         {"settings file a FIFO", [](const TempProgramFolder& d) { makeFifo(d, kIni); }},
         {"settings file a link to /dev/zero",
          [](const TempProgramFolder& d) { QFile::link("/dev/zero", d.file(kIni)); }},
@@ -200,6 +205,7 @@ QList<Hostile> hostiles() {
              makeFifo(d, kHoliday);
              QFile::link("/dev/zero", d.file(kAnniversary));
          }},
+#endif
         {"leftovers of killed saves",
          [](const TempProgramFolder& d) {
              d.write(kIni, "[Date]\r\nStart=2026-12-01\r\n");

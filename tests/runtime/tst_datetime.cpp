@@ -188,6 +188,9 @@ void TestDateTime::clockReadsLocalTime() {
     QFETCH(QString, utc);
     QFETCH(QString, before);
     QFETCH(QString, secondLater);
+#ifdef Q_OS_WIN
+    QSKIP("Windows takes the zone from the system's settings, not from TZ");
+#endif
     const QByteArray oldZone = qgetenv("TZ");
     qputenv("TZ", zone);
     tzset();

@@ -321,14 +321,19 @@ void TestTextFile::onlyRegularFilesAreRead_data() {
 
 void TestTextFile::onlyRegularFilesAreRead() {
     QFETCH(QString, kind);
+#ifdef Q_OS_WIN
+    if (kind != "huge")
+        QSKIP("a Windows folder holds no FIFO and no link to a device");
+#endif
     TempProgramFolder dir;
     const QString path = dir.file("plzNoSmoking.ini");
-    const QByteArray native = QFile::encodeName(path);
     dir.write("plzNoSmoking.ini", "[Date]\r\n");
-    if (kind == "huge") // sparse: it takes no room on the disk
-        QCOMPARE(::truncate(native.constData(), 128LL * 1024 * 1024 + 1), 0);
+    if (kind == "huge") // sparse where the file system can: it takes no room on the disk
+        QVERIFY(QFile::resize(path, 128LL * 1024 * 1024 + 1));
+#ifndef Q_OS_WIN
     else if (QFile::remove(path) && kind == "fifo")
-        QCOMPARE(::mkfifo(native.constData(), 0600), 0);
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+#endif
     else
         QVERIFY(QFile::link(kind, path));
 
