@@ -27,7 +27,7 @@ const QColor kGridLine(0xC0, 0xC0, 0xC0);
 // grid: were the pointer to pass to the hint, the grid would be left, put
 // the hint away, be entered again and refuse the same day's hint, so a
 // day with many entries would never show one. The window has from the
-// start the flags that Qt's X11 layer wants for a tooltip: missing them,
+// start the flags that Qt's windowing layer wants for a tooltip: missing them,
 // it makes the window anew at the first showing to add them, and the new
 // window takes mouse input again.
 THintWindow::THintWindow()

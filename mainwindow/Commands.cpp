@@ -105,9 +105,10 @@ void TfrmMain::BuildTray() {
         if (icon >= 0)
             action->setIcon(imgsMenu.value(icon));
         connect(action, &QAction::triggered, this, [this, action, tag, handler] {
-            // A D-Bus tray keeps its exported menu live while a dialog is up,
-            // and its entries would pile dialogs on each other: under a
-            // dialog they only bring it to the front. Quit works from any state.
+            // A tray that shows an exported copy of the menu keeps it live
+            // while a dialog is up, and its entries would pile dialogs on
+            // each other: under a dialog they only bring it to the front.
+            // Quit works from any state.
             if (tag != kQuitTag && RaiseOpenDialog()) {
                 if (action->isCheckable())
                     action->setChecked(!action->isChecked());
@@ -137,8 +138,9 @@ void TfrmMain::BuildTray() {
 
 void TfrmMain::MakeTrayIcon() {
     // Qt settles on the kind of tray when the first icon is made, and keeps
-    // it: made before any tray is there, an X11 icon would wait for an
-    // XEmbed tray for good and never reach a D-Bus one that starts later.
+    // it: made before any tray is there, the icon would wait for the
+    // desktop's older kind of tray for good and never reach a newer kind
+    // that starts later.
     tray = new QSystemTrayIcon(AppIcon(), this);
     tray->setObjectName(QStringLiteral("tray"));
     tray->setContextMenu(popTray);
