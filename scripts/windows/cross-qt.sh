@@ -3,6 +3,7 @@
 #
 #   scripts/windows/cross-qt.sh           build unless cached; print the prefix
 #   scripts/windows/cross-qt.sh --prefix  print the prefix it would use, build nothing
+#   scripts/windows/cross-qt.sh --cached  print the prefix and succeed only when it is built
 #
 # The result lives outside the repository, in
 #   ${TARVELL_CROSS_CACHE:-/var/cache/tarvell-cross}/qt-<version>-<key>
@@ -174,6 +175,17 @@ build() {
     say "built and installed in $(((SECONDS - start) / 60)) min into $prefix"
     rm -rf "$work"
 }
+
+# Whether a complete build is cached, asked before anything is installed:
+# what the key hashes is all in this script and the toolchain file, save the
+# version of the installed qt6-base-dev.
+if [ "${1:-}" = --cached ]; then
+    key=$(compute_key)
+    prefix="$cache/qt-$qt_version-$key"
+    [ -f "$prefix/.tarvell-complete" ] && [ "$(cat "$prefix/.tarvell-complete")" = "$key" ] || exit 1
+    echo "$prefix"
+    exit 0
+fi
 
 install_missing cmake ninja-build perl python3 dpkg-dev qt6-base-dev qt6-base-dev-tools \
     g++-mingw-w64-x86-64-posix mingw-w64-tools
