@@ -292,6 +292,14 @@ QByteArray readBytes(const QString& path, bool* exists) {
     return data;
 }
 
+namespace {
+qint64 g_sizeLimit = -1;
+} // namespace
+
+void SetSizeLimit(qint64 bytes) {
+    g_sizeLimit = bytes;
+}
+
 void SetSyncFunction(SyncFunction sync) {
     syncFunction() = std::move(sync);
 }
@@ -331,13 +339,16 @@ QString writeTemporary(const QString& target, const QByteArray& bytes, QString& 
     if (QFileInfo(target).isFile())
         f.setPermissions(QFile::permissions(target));
 
+    const qint64 room = g_sizeLimit >= 0 ? qMin<qint64>(bytes.size(), g_sizeLimit) : bytes.size();
     qint64 done = 0;
-    while (done < bytes.size()) {
-        const qint64 n = f.write(bytes.constData() + done, bytes.size() - done);
+    while (done < room) {
+        const qint64 n = f.write(bytes.constData() + done, room - done);
         if (n <= 0)
             break;
         done += n;
     }
+    if (done == room && room < bytes.size())
+        errno = EFBIG;
     step();
     if (done != bytes.size() || !syncToDisk(f))
         return systemReason(f.errorString());

@@ -105,6 +105,11 @@ void saveBytes(const QString& path, const QByteArray& bytes, ErrorKind kind);
 using SyncFunction = std::function<int(int fd)>;
 void SetSyncFunction(SyncFunction sync);
 
+// No file a save writes grows past `bytes` (negative: no limit), as under
+// the size limit that Unix sets a process and Windows has not: tests make a
+// disk that fills up with it there.
+void SetSizeLimit(qint64 bytes);
+
 // Completes a change of several files (PendingSave::commitTogether) that a
 // killed process left in the folder; only while no other process can be
 // saving there, and before removeLeftovers(). Answers false when it could

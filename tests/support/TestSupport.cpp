@@ -1,5 +1,7 @@
 #include "tests/support/TestSupport.h"
 
+#include "runtime/TextFile.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -66,7 +68,8 @@ FileSizeLimit::FileSizeLimit(qint64 bytes) {
         m_active = setrlimit(RLIMIT_FSIZE, &rl) == 0;
     }
 #else
-    Q_UNUSED(bytes);
+    TextFile::SetSizeLimit(bytes);
+    m_active = true;
 #endif
 }
 
@@ -78,6 +81,8 @@ FileSizeLimit::~FileSizeLimit() {
         rl.rlim_cur = rlim_t(m_oldSoft);
         setrlimit(RLIMIT_FSIZE, &rl);
     }
+#else
+    TextFile::SetSizeLimit(-1);
 #endif
 }
 

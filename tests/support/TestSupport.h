@@ -48,7 +48,8 @@ public:
 };
 
 // While alive, any file this process writes is limited to `bytes` bytes:
-// larger writes fail with EFBIG, which holds for root as well.
+// larger writes fail with EFBIG, which holds for root as well. Windows sets
+// no such limit: there only the saves of the records are limited.
 class FileSizeLimit {
 public:
     explicit FileSizeLimit(qint64 bytes);
