@@ -2,6 +2,7 @@
 
 #include "calendar/HintGridAccessible.h"
 #include "core/ProjectInfo.h"
+#include "widgets/Accessible.h"
 #include "widgets/Look.h"
 
 #include <QAccessible>
@@ -200,17 +201,17 @@ void THintGrid::MoveCurrent(int col, int row, bool keepAnchor) {
 }
 
 void THintGrid::NotifyCurrent() {
-    if (!QAccessible::isActive())
+    if (!Accessible::Listened())
         return;
     const int index = Index(m_col, m_row);
     if (hasFocus()) {
         QAccessibleEvent focus(this, QAccessible::Focus);
         focus.setChild(index);
-        QAccessible::updateAccessibility(&focus);
+        Accessible::Tell(focus);
     }
     QAccessibleEvent selection(this, QAccessible::Selection);
     selection.setChild(index);
-    QAccessible::updateAccessibility(&selection);
+    Accessible::Tell(selection);
 }
 
 void THintGrid::SetKeyboardFocus(bool keyboard) {

@@ -8,6 +8,8 @@
 #include <QKeySequence>
 #include <QWidget>
 
+#include <utility>
+
 namespace {
 
 const char* const kRoleProperty = "TvxAccessibleRole";
@@ -138,6 +140,28 @@ QAccessibleInterface* DrawnControlFactory(const QString& key, QObject* object) {
 } // namespace
 
 namespace Accessible {
+
+namespace {
+std::function<void(QAccessibleEvent&)>& testListener() {
+    static std::function<void(QAccessibleEvent&)> listener;
+    return listener;
+}
+} // namespace
+
+bool Listened() {
+    return testListener() || QAccessible::isActive();
+}
+
+void Tell(QAccessibleEvent& event) {
+    if (testListener())
+        testListener()(event);
+    else
+        QAccessible::updateAccessibility(&event);
+}
+
+void SetListenerForTesting(std::function<void(QAccessibleEvent&)> listener) {
+    testListener() = std::move(listener);
+}
 
 void Install() {
     static bool installed = false;

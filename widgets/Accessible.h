@@ -8,6 +8,7 @@
 #include <QAccessible>
 #include <QFocusEvent>
 #include <QImage>
+#include <functional>
 
 class QWidget;
 
@@ -29,6 +30,15 @@ void SetRole(QWidget* widget, QAccessible::Role role);
 // is one literal "&") and with the "|" that splits a drawn caption into two
 // lines read as a space.
 QString SpokenCaption(const QString& caption);
+
+// Whether a screen reader listens now. Changes it would be told of are
+// worth describing only then: the gauges move every second.
+bool Listened();
+
+// Tells whoever listens of a change: the screen reader, or a test's
+// listener, which hears every change in its place while it is set.
+void Tell(QAccessibleEvent& event);
+void SetListenerForTesting(std::function<void(QAccessibleEvent&)> listener);
 
 // A dotted rectangle that inverts every other pixel, so it shows on any face
 // and drawing it twice removes it. Right and bottom are exclusive.

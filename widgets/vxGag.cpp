@@ -1,5 +1,7 @@
 #include "widgets/vxGag.h"
 
+#include "widgets/Accessible.h"
+
 #include <QAccessible>
 #include <QPainter>
 
@@ -25,9 +27,9 @@ void TvxGauge::SetIndexed(int index, int value) {
         update();
     // A screen reader hears the share filled; the gauges move every second,
     // and telling it each second would drown out everything else.
-    if (Percent() != percentBefore && QAccessible::isActive()) {
+    if (Percent() != percentBefore && Accessible::Listened()) {
         QAccessibleValueChangeEvent changed(this, m_value);
-        QAccessible::updateAccessibility(&changed);
+        Accessible::Tell(changed);
     }
 }
 

@@ -234,9 +234,9 @@ void TvxGradiButton::SetCaption(const QString& caption) {
     m_shortcutId = mnemonic.isEmpty() ? 0 : grabShortcut(mnemonic);
     update();
     // The caption is the button's name to a screen reader unless one was set.
-    if (accessibleName().isEmpty() && QAccessible::isActive()) {
+    if (accessibleName().isEmpty() && Accessible::Listened()) {
         QAccessibleEvent renamed(this, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&renamed);
+        Accessible::Tell(renamed);
     }
 }
 

@@ -8,6 +8,7 @@
 #include "widgets/ErrorBox.h"
 #include "widgets/vxGradiBtn.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -101,9 +102,9 @@ void TestEditAnniversary::layout() {
 }
 
 // Tab never puts a tab character into an entry; Enter starts a new line;
-// neither Enter nor Esc ends the dialog.
+// neither Enter nor Esc ends the dialog, and the keyboard reaches its buttons.
 void TestEditAnniversary::keysStayInTheMemo() {
-    bool stillOpen = false;
+    bool stillOpen = false, reached = false;
     QString text;
     const int result = run(QStringLiteral("생일"), [&](TfrmEditAnniversary* d) {
         QWidget* memo = d->memAnniversary;
@@ -117,9 +118,16 @@ void TestEditAnniversary::keysStayInTheMemo() {
         QTest::keyClick(d, Qt::Key_Enter);
         stillOpen = d->isVisible();
         text = d->memAnniversary->toPlainText();
-        click(d->btnCancel);
+        // Nothing but the keyboard can end the edit: Shift+Tab reaches 취 소.
+        QTest::keyClick(memo, Qt::Key_Backtab, Qt::ShiftModifier);
+        reached = QApplication::focusWidget() == d->btnCancel;
+        if (reached)
+            QTest::keyClick(d->btnCancel, Qt::Key_Space);
+        else
+            click(d->btnCancel);
     });
     QVERIFY(stillOpen);
+    QVERIFY(reached);
     QCOMPARE(text, QStringLiteral("생일\nx"));
     QCOMPARE(result, 2);
 }

@@ -4,6 +4,7 @@
 #include "calendar/HintGrid.h"
 #include "core/ProjectInfo.h"
 #include "runtime/TextFile.h"
+#include "tests/support/AccessibleTree.h"
 #include "tests/support/TestSupport.h"
 
 #include <QAccessible>
@@ -386,7 +387,10 @@ void TestHintGrid::accessibleTable() {
     QCOMPARE(table->indexOfChild(cell), 10);
     QCOMPARE(cell->parent(), table);
     m_grid->SetSelection(QRect(2, 1, 1, 1));
+    AccessibleTree::Listener listener;
     QTest::keyClick(m_grid.get(), Qt::Key_Right);
+    // A listening screen reader is told at once, not when it next asks.
+    QCOMPARE(listener.Heard, QStringList({"focus 10", "selection 10"}));
     QVERIFY(cell->state().focused);
     QVERIFY(cell->state().selected);
     QCOMPARE(table->focusChild(), cell);

@@ -23,10 +23,12 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTest>
 #include <QTimeEdit>
 #include <QTimer>
+#include <QWindow>
 #include <csignal>
 #include <memory>
 
@@ -607,8 +609,12 @@ void TestCommands::oneActivationRestoresUnreportedMinimise() {
     other.show();
     other.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&other, kWait));
+    // Raising alone would leave a minimised window where it is: it is mapped anew.
+    QSignalSpy mapped(w.windowHandle(), &QWindow::visibleChanged);
     w.trayClick();
     QVERIFY(w.isVisible() && !w.InTray());
+    QCOMPARE(mapped.count(), 2);
+    QCOMPARE(mapped.first().first().toBool(), false);
     QVERIFY(QTest::qWaitForWindowActive(&w, kWait));
     w.trayClick();
     QVERIFY(!w.isVisible() && w.InTray());

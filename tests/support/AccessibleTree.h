@@ -3,6 +3,8 @@
 // tree of accessible interfaces that the desktop's accessibility bus also
 // carries, and what the keyboard reaches. Header-only, for widget tests.
 
+#include "widgets/Accessible.h"
+
 #include <QAccessible>
 #include <QApplication>
 #include <QStringList>
@@ -65,6 +67,25 @@ inline QList<QWidget*> Buttons(QWidget* window) {
     });
     return buttons;
 }
+
+// What a screen reader listening while this lives is told of focus,
+// selection and value changes, as "focus 10" (the child's index) or
+// "value 52".
+struct Listener {
+    QStringList Heard;
+    Listener() {
+        Accessible::SetListenerForTesting([this](QAccessibleEvent& e) {
+            if (e.type() == QAccessible::Focus)
+                Heard << QStringLiteral("focus %1").arg(e.child());
+            else if (e.type() == QAccessible::Selection)
+                Heard << QStringLiteral("selection %1").arg(e.child());
+            else if (e.type() == QAccessible::ValueChanged)
+                Heard << QStringLiteral("value %1")
+                             .arg(static_cast<QAccessibleValueChangeEvent&>(e).value().toInt());
+        });
+    }
+    ~Listener() { Accessible::SetListenerForTesting({}); }
+};
 
 // Presses Tab (or Shift+Tab) in the active window until the focus comes back
 // to a widget it already visited; the widgets it went through, in order.

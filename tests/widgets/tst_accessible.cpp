@@ -2,6 +2,7 @@
 // spoken names and a press action that clicks, gauges with their value, and
 // the focus mark that only a keyboard-given focus shows.
 
+#include "tests/support/AccessibleTree.h"
 #include "widgets/Accessible.h"
 #include "widgets/vxGag.h"
 #include "widgets/vxGradiBtn.h"
@@ -102,15 +103,20 @@ private slots:
         QTest::addColumn<int>("value");
         QTest::addColumn<int>("current");
         QTest::addColumn<QString>("share");
-        QTest::newRow("a quarter") << 200 << 50 << 50 << "25%";
-        QTest::newRow("above the top") << 100 << 150 << 100 << "100%";
-        QTest::newRow("empty range") << 0 << 5 << 0 << "0%";
+        QTest::addColumn<int>("nudge");        // added to the value while a listener hears
+        QTest::addColumn<QStringList>("told"); // only a new share is worth saying
+        QTest::newRow("a quarter") << 200 << 50 << 50 << "25%" << 2 << QStringList{"value 52"};
+        QTest::newRow("less than a share more") << 200 << 50 << 50 << "25%" << 1 << QStringList{};
+        QTest::newRow("above the top") << 100 << 150 << 100 << "100%" << 1 << QStringList{};
+        QTest::newRow("empty range") << 0 << 5 << 0 << "0%" << 1 << QStringList{};
     }
     void gauge() {
         QFETCH(int, max);
         QFETCH(int, value);
         QFETCH(int, current);
         QFETCH(QString, share);
+        QFETCH(int, nudge);
+        QFETCH(QStringList, told);
         TvxGauge g;
         g.setAccessibleName(QStringLiteral("금연 효과 진행"));
         g.SetMin(0);
@@ -124,6 +130,9 @@ private slots:
         QCOMPARE(QList<int>({v->minimumValue().toInt(), v->currentValue().toInt(),
                              v->maximumValue().toInt()}),
                  QList<int>({0, current, max}));
+        AccessibleTree::Listener listener;
+        g.SetValue(value + nudge);
+        QCOMPARE(listener.Heard, told);
     }
 
     // The look does not change under the mouse: only a focus the keyboard
