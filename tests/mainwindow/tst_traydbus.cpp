@@ -8,6 +8,8 @@
 #include "mainwindow/Application.h"
 #include "mainwindow/ModifyDateTime.h"
 #include "mainwindow/main.h"
+#include "platform/DesktopShell.h"
+#include "platform/Notifications.h"
 #include "runtime/Desktop.h"
 #include "tests/dialogs/DialogDriver.h"
 #include "tests/mainwindow/MainWindowBench.h"
@@ -23,12 +25,15 @@
 #include <QDBusPendingCall>
 #include <QDBusVariant>
 #include <QProcess>
+#include <QScopeGuard>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QSystemTrayIcon>
 #include <QTest>
 #include <csignal>
 #include <unistd.h>
 #include <vector>
+#include <xcb/xcb.h>
 
 using DialogDriver::click;
 
@@ -75,6 +80,20 @@ void collectIds(const QDBusArgument& arg, QMap<QString, int>& ids) {
     arg.endStructure();
 }
 
+// The desktop's notification service, as far as the program speaks to it.
+class FakeNotifications : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    QStringList heard; // "summary|body"
+public slots:
+    uint Notify(const QString&, uint, const QString&, const QString& summary, const QString& body,
+                const QStringList&, const QVariantMap&, int) {
+        heard << summary + u'|' + body;
+        return uint(heard.size());
+    }
+};
+
 } // namespace
 
 class TestTrayDBus : public QObject, private MainWindowBench {
@@ -93,6 +112,8 @@ private slots:
     void quitUnderDialogsEndsCleanly();
     void keyDismissedBoxLeavesNormalState_data();
     void keyDismissedBoxLeavesNormalState();
+    void lateXEmbedTrayIsAnnounced();
+    void notificationsOnlyWhereAServiceTakesThem();
 
 private:
     TfrmMain& load();
@@ -420,6 +441,59 @@ int main(int argc, char** argv) {
     const int result = QTest::qExec(&test, argc, argv);
     std::signal(SIGTERM, SIG_DFL);
     return result;
+}
+
+// An older panel (trayer, a window manager's own) announces nothing to a
+// program without an icon: one that starts later is found by looking.
+void TestTrayDBus::lateXEmbedTrayIsAnnounced() {
+    stopWatcher();
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    QVERIFY(x11 && x11->connection());
+    xcb_connection_t* c = x11->connection();
+    TvxTrayHost host;
+    QVERIFY(!host.MayMakeIcon());
+    QSignalSpy changed(&host, &TvxTrayHost::Changed);
+
+    const QByteArray name = "_NET_SYSTEM_TRAY_S0"; // the virtual display has one screen
+    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+        c, xcb_intern_atom(c, 0, uint16_t(name.size()), name.constData()), nullptr);
+    QVERIFY(atom);
+    const xcb_window_t tray = xcb_generate_id(c);
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, tray, screen->root, 0, 0, 1, 1, 0,
+                      XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
+    xcb_set_selection_owner(c, tray, atom->atom, XCB_CURRENT_TIME);
+    free(atom);
+    xcb_flush(c);
+    const auto gone = qScopeGuard([&] {
+        xcb_destroy_window(c, tray);
+        xcb_flush(c);
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(changed.count() > 0, kWait);
+    QVERIFY(host.MayMakeIcon());
+}
+
+// A rise in rank seen from the tray goes to the desktop's notification
+// service; where none runs, nothing is sent and the caller learns so.
+void TestTrayDBus::notificationsOnlyWhereAServiceTakesThem() {
+    m_platform.Notify = {};
+    const QString service = QStringLiteral("org.freedesktop.Notifications");
+    QVERIFY(!QDBusConnection::sessionBus().interface()->isServiceRegistered(service).value());
+    QVERIFY(!PlatformNotify::Send(QStringLiteral("시민 등급"), QStringLiteral("없음")));
+
+    FakeNotifications fake;
+    QDBusConnection own =
+        QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("notifications"));
+    const auto gone = qScopeGuard([&] {
+        own.unregisterService(service);
+        QDBusConnection::disconnectFromBus(QStringLiteral("notifications"));
+    });
+    QVERIFY(own.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &fake,
+                               QDBusConnection::ExportAllSlots));
+    QVERIFY(own.registerService(service));
+    QVERIFY(PlatformNotify::Send(QStringLiteral("시민 등급"), QStringLiteral("금연 일주일")));
+    QTRY_COMPARE_WITH_TIMEOUT(fake.heard, QStringList{QStringLiteral("시민 등급|금연 일주일")},
+                              kWait);
 }
 
 #include "tst_traydbus.moc"
