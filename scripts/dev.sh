@@ -47,7 +47,7 @@ check_format() {
 # NSIS for the installer, and the host Qt whose moc, rcc and uic serve the
 # cross build too.
 windows_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 nsis
-    dpkg-dev zip qt6-base-dev qt6-base-dev-tools perl python3)
+    dpkg-dev zip qt6-base-dev qt6-base-dev-tools perl python3 fonts-nanum fonts-liberation2)
 win_build="$top/build-win"
 
 # build_windows <cmake --build arguments...>

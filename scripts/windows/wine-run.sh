@@ -65,6 +65,15 @@ if [ ! -f "$WINEPREFIX/.tarvell-ready" ]; then
     ) 9>"$WINEPREFIX.lock"
 fi
 
+# Wine keeps the Unix side's QT_* variables from a Windows program (they
+# belong to the Linux Qt) and passes on a WINEQT_* one as QT_*: the tests'
+# QT_QPA_PLATFORM=offscreen, say.
+for name in $(compgen -e); do
+    case "$name" in
+    QT_*) export "WINE$name=${!name}" ;;
+    esac
+done
+
 to_windows() { echo "Z:${1//\//\\}"; }
 winepath=()
 for p in "${dll_paths[@]}" /usr/lib/gcc/x86_64-w64-mingw32/12-posix /usr/x86_64-w64-mingw32/lib; do
