@@ -155,9 +155,12 @@ namespace Clock {
 TDateTime Now() {
     if (g_frozenNow)
         return *g_frozenNow;
-    // The wall-clock time of the user's zone, daylight saving included.
-    const qint64 ms = g_instant ? *g_instant : QDateTime::currentMSecsSinceEpoch();
-    const QDateTime now = QDateTime::fromMSecsSinceEpoch(ms, Qt::LocalTime);
+    // The wall-clock time of the user's zone, daylight saving included: the
+    // system's own local time, as the desktop's clock shows it. A conversion
+    // from UTC through the C library would follow TZ on Windows as well,
+    // where a zone name that the runtime cannot read counts as UTC.
+    const QDateTime now = g_instant ? QDateTime::fromMSecsSinceEpoch(*g_instant, Qt::LocalTime)
+                                    : QDateTime::currentDateTime();
     const QDate d = now.date();
     const QTime t = now.time();
     return EncodeDateTime(d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second(), t.msec());
