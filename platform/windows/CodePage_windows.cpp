@@ -17,6 +17,18 @@ bool Decode(QByteArrayView bytes, QString& text) {
         text.clear();
         return true;
     }
+    // A lead byte that ends the bytes is half a character whose other half
+    // never came: it is left out, not made a replacement character.
+    qsizetype end = 0;
+    for (qsizetype i = 0; i < bytes.size();
+         i += IsDBCSLeadByteEx(kCodePage, BYTE(bytes[i])) ? 2 : 1)
+        end = i;
+    if (end == bytes.size() - 1 && IsDBCSLeadByteEx(kCodePage, BYTE(bytes[end])))
+        bytes = bytes.first(end);
+    if (bytes.isEmpty()) {
+        text.clear();
+        return true;
+    }
     const auto size = int(bytes.size());
     // Strict first, to learn whether every byte is a character; then, for
     // bytes that are not, the system's replacement characters.
