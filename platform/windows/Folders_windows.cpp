@@ -1,5 +1,6 @@
 #include "platform/Folders.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <windows.h>
@@ -17,8 +18,9 @@ QString Reachable(const QByteArray& folder) {
 
 QString UserDataBase() {
     // Local, not roaming: the records belong to this machine's program.
+    // Relative, it would differ from folder to folder the program is started in.
     const QString local = qEnvironmentVariable("LOCALAPPDATA");
-    return local.isEmpty() ? QString() : local;
+    return QDir::isAbsolutePath(local) ? QDir::fromNativeSeparators(local) : QString();
 }
 
 bool ProcessAlive(qint64 pid) {

@@ -111,7 +111,7 @@ void TestRecordsFolder::decision() {
     } else {
         QVERIFY(!c.ok());
         QCOMPARE(c.error, QStringLiteral("기록을 저장할 폴더를 만들거나 쓸 수 없습니다.\n\n") +
-                              dataFolder +
+                              QDir::toNativeSeparators(dataFolder) +
                               QStringLiteral("\n\n이 폴더에 쓸 수 있는지 확인한 뒤 다시 "
                                              "실행하세요."));
     }
@@ -124,10 +124,25 @@ void TestRecordsFolder::decision() {
     QCOMPARE(RecordsFolder::IsInstalled(programFolder), program == "prefix/bin");
 }
 
+// The user's home: HOME on Linux, where XDG_DATA_HOME may name another
+// data folder; LOCALAPPDATA on Windows.
+#ifdef Q_OS_WIN
+constexpr const char* kHomeVariable = "LOCALAPPDATA";
+#else
+constexpr const char* kHomeVariable = "HOME";
+#endif
+
 void TestRecordsFolder::userDataFolder_data() {
     QTest::addColumn<QByteArray>("home");
     QTest::addColumn<QByteArray>("xdgDataHome");
     QTest::addColumn<QString>("expected");
+#ifdef Q_OS_WIN
+    QTest::newRow("local application data") << QByteArray("C:\\Users\\u\\AppData\\Local")
+                                            << QByteArray() << "C:/Users/u/AppData/Local/Tarvell/";
+    QTest::newRow("none") << QByteArray() << QByteArray() << "";
+    QTest::newRow("relative is ignored") << QByteArray("AppData\\Local") << QByteArray() << "";
+    return;
+#endif
     QTest::newRow("home") << QByteArray("/home/u") << QByteArray()
                           << "/home/u/.local/share/Tarvell/";
     QTest::newRow("XDG_DATA_HOME wins")
@@ -144,7 +159,7 @@ void TestRecordsFolder::userDataFolder() {
     QFETCH(QByteArray, home);
     QFETCH(QByteArray, xdgDataHome);
     QFETCH(QString, expected);
-    const QByteArray oldHome = qgetenv("HOME");
+    const QByteArray oldHome = qgetenv(kHomeVariable);
     const QByteArray oldXdg = qgetenv("XDG_DATA_HOME");
     const auto set = [](const char* name, const QByteArray& value) {
         if (value.isEmpty())
@@ -152,10 +167,10 @@ void TestRecordsFolder::userDataFolder() {
         else
             qputenv(name, value);
     };
-    set("HOME", home);
+    set(kHomeVariable, home);
     set("XDG_DATA_HOME", xdgDataHome);
     const QString folder = RecordsFolder::UserDataFolder();
-    set("HOME", oldHome);
+    set(kHomeVariable, oldHome);
     set("XDG_DATA_HOME", oldXdg);
     QCOMPARE(folder, expected);
 }
@@ -219,7 +234,7 @@ void TestRecordsFolder::recordsOfAFolderThatCannotBeWritten() {
         // Where the records are, and why they cannot be used.
         QVERIFY2(c.error.startsWith("기록이 있는 폴더에 쓸 수 없어서 그 기록을 이어 쓸 수 "
                                     "없습니다.\n\n" +
-                                    program + "\n\n"),
+                                    QDir::toNativeSeparators(program) + "\n\n"),
                  qPrintable(c.error));
         return;
     }
@@ -239,7 +254,8 @@ void TestRecordsFolder::recordsOfAFolderThatCannotBeWritten() {
         QCOMPARE(scene.root.read(data + "/" + name), name == ownName ? ownText : name.toUtf8());
     QVERIFY2(c.notice.startsWith("프로그램 폴더에 쓸 수 없어서, 그곳의 기록을 사용자 폴더로 "
                                  "복사했습니다.\n\n" +
-                                 program + "\n→ " + dataFolder + "\n\n"),
+                                 QDir::toNativeSeparators(program) + "\n→ " +
+                                 QDir::toNativeSeparators(dataFolder) + "\n\n"),
              qPrintable(c.notice));
 }
 
