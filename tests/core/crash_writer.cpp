@@ -25,7 +25,9 @@
 namespace {
 void dieNow() {
 #ifdef Q_OS_WIN
-    ::TerminateProcess(::GetCurrentProcess(), 9);
+    // A code with the high bit set is a status of the system's, as a
+    // process ended by a fault or by another gets: QProcess reads a crash.
+    ::TerminateProcess(::GetCurrentProcess(), 0xC000013A);
 #else
     ::kill(::getpid(), SIGKILL);
 #endif

@@ -302,6 +302,9 @@ void TestProjectInfo::homePageGoesToTheShell_data() {
 void TestProjectInfo::homePageGoesToTheShell() {
     QFETCH(QString, opener);
     QFETCH(bool, failed);
+#ifdef Q_OS_WIN
+    QSKIP("the shell's own opener cannot be replaced: it would open the user's browser");
+#endif
     const QString url = QStringLiteral("https://nosmk.khepi.or.kr");
     TempProgramFolder bin;
     if (!opener.isEmpty()) {
@@ -340,7 +343,9 @@ void TestProjectInfo::secondInstanceIsRefused() {
     QProcess second;
     second.start(QStringLiteral(INSTANCE_HELPER), args);
     QVERIFY(second.waitForFinished(60000));
-    const QList<QByteArray> out = second.readAllStandardOutput().trimmed().split('\n');
+    // Windows ends the helper's lines with CR LF.
+    const QList<QByteArray> out =
+        second.readAllStandardOutput().replace("\r\n", "\n").trimmed().split('\n');
     QCOMPARE(out.size(), 2); // the warning once, then the refusal
     QCOMPARE(out.at(0),
              "WARNING:" + TvxPrjInfo::WarningAlreadyRunning().toUtf8().replace("\r\n", "|"));
@@ -493,12 +498,19 @@ void TestProjectInfo::oddLocks() {
 #else
     ::close(holder);
 #endif
-    if (obstacle == "empty" || obstacle == "garbled") {
+#ifdef Q_OS_WIN
+    // A copy that makes its lock holds it open from the first moment: one
+    // that can be removed has no maker left, however young it is.
+    const bool takenOver = obstacle == "empty" || obstacle == "garbled" || obstacle == "just made";
+#else
+    const bool takenOver = obstacle == "empty" || obstacle == "garbled";
+#endif
+    if (takenOver) {
         QVERIFY(only);
         QCOMPARE(warnings, QStringList());
     } else if (obstacle == "a folder") {
         QVERIFY(!only);
-        QVERIFY2(warnings.size() == 1 && warnings.first().contains(path),
+        QVERIFY2(warnings.size() == 1 && warnings.first().contains(QDir::toNativeSeparators(path)),
                  qPrintable(warnings.join("|")));
     } else {
         QVERIFY(!only);

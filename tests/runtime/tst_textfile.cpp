@@ -259,7 +259,9 @@ void TestTextFile::pendingSaveReplacesOnlyOnCommit() {
     // The replacement keeps the permissions of the file it replaced.
     const QFile::Permissions p = QFile::permissions(dir.file("a.ini"));
     QVERIFY(p.testFlags(QFile::ReadOwner | QFile::WriteOwner));
+#ifndef Q_OS_WIN // a Windows file takes the folder's access list, which Qt does not read
     QVERIFY(!(p & (QFile::ReadGroup | QFile::ReadOther)));
+#endif
 }
 
 void TestTextFile::leftoverNames_data() {
@@ -292,12 +294,16 @@ void TestTextFile::removeLeftoversKeepsOtherFiles() {
     dir.write("ToMe.txt.~tarvell.000000", "");
     // A folder of that name is not the program's; nor is what a link points to.
     QDir(dir.path()).mkdir("Holiday.dat.~tarvell.qwerty");
+    QStringList kept = {"Holiday.dat.~tarvell.qwerty", "plzNoSmoking.ini",
+                        "plzNoSmoking.ini.backup", "plzNoSmoking.log.Ab12Cd"};
+#ifndef Q_OS_WIN // a Windows shortcut is a file of its own, not a link
     QFile::link(dir.file("plzNoSmoking.ini"), dir.file("link.~tarvell.abcdef"));
+    kept.insert(1, "link.~tarvell.abcdef");
+#endif
     QCOMPARE(TextFile::removeLeftovers(dir.path()), 2);
     QCOMPARE(QDir(dir.path())
                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
-             QStringList({"Holiday.dat.~tarvell.qwerty", "link.~tarvell.abcdef", "plzNoSmoking.ini",
-                          "plzNoSmoking.ini.backup", "plzNoSmoking.log.Ab12Cd"}));
+             kept);
 }
 
 void TestTextFile::unreadableFileIsNotRewritten() {

@@ -62,17 +62,21 @@ int main(int argc, char** argv) {
                          qEnvironmentVariable("QT_QPA_PLATFORM", QStringLiteral("xcb"))
                              .startsWith(QLatin1String("xcb"));
     QTemporaryDir config;
+    const QString startFolder = QDir::currentPath();
     if (!desktop) {
-        const QString file = config.filePath(QStringLiteral("offscreen.json"));
-        QFile f(file);
+        QFile f(config.filePath(QStringLiteral("offscreen.json")));
         if (f.open(QIODevice::WriteOnly))
             f.write(R"({ "windowFrameMargins": false,
                          "screens": [ { "name": "shot", "x": 0, "y": 0,
                                         "width": 1280, "height": 800 } ] })");
         f.close();
-        qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + file).toLocal8Bit());
+        // Named from its own folder: the platform's arguments are split at
+        // colons, and a Windows path has one after its drive letter.
+        QDir::setCurrent(config.path());
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=offscreen.json");
     }
     TApplication app(argc, argv);
+    QDir::setCurrent(startFolder);
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(out);
 
