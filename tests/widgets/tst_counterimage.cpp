@@ -23,8 +23,15 @@ void TestCounterImage::metricCompatibleFaceFirst() {
     if (!QFontDatabase::families().contains(QStringLiteral("Liberation Sans")))
         QSKIP("fonts-liberation2 is not installed");
     const QStringList families = Look::CounterFont().families();
+#ifdef Q_OS_WIN
+    // Windows has Arial itself; where it lacks it, the face drawn to its metrics.
+    QCOMPARE(families.mid(0, 2), QStringList({"Arial", "Liberation Sans"}));
+    if (!QFontDatabase::families().contains(QStringLiteral("Arial")))
+        QCOMPARE(QFontInfo(Look::CounterFont()).family(), QStringLiteral("Liberation Sans"));
+#else
     QCOMPARE(families.mid(0, 3), QStringList({"Liberation Sans", "Arimo", "Nimbus Sans"}));
     QCOMPARE(QFontInfo(Look::CounterFont()).family(), QStringLiteral("Liberation Sans"));
+#endif
     QVERIFY(QFontInfo(Look::CounterFont()).bold());
 }
 
