@@ -101,15 +101,6 @@ public:
     // calendar store's Year and Month; every activation lays it out again.
     void FormActivate();
     void FillMonth();
-    void GoPrevYear();
-    void GoNextYear();
-    void GoPrevMonth();
-    void GoNextMonth();
-    // Opens the anniversary editor on the current cell's day.
-    void grdCaDblClick();
-    // One cell as a screen reader says it: date, holidays, anniversaries or
-    // the lunar date.
-    QString DescribeCalendarCell(int col, int row, const TvxMonthEntries& month);
     // One cell as grdCaDrawCell paints it, with its selection state.
     QImage RenderCalendarCell(int col, int row);
 
@@ -122,6 +113,16 @@ protected:
 
 private:
     void FormCreate();
+    // The month steps: the buttons above the grid and the keys on it.
+    void GoPrevYear();
+    void GoNextYear();
+    void GoPrevMonth();
+    void GoNextMonth();
+    // Opens the anniversary editor on the current cell's day.
+    void grdCaDblClick();
+    // One cell as a screen reader says it: date, holidays, anniversaries or
+    // the lunar date.
+    QString DescribeCalendarCell(int col, int row, const TvxMonthEntries& month);
     // Every control the tests or assistive tools look for carries its member's name.
     void NameParts();
     // Runs a dialog modal to this window; 0 once the session has ended.

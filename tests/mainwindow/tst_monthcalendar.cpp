@@ -20,6 +20,7 @@
 #include <QTest>
 #include <memory>
 
+using DialogDriver::click;
 using TestSupport::Part;
 
 namespace {
@@ -296,7 +297,7 @@ void TestMonthCalendar::firstActivationShowsToday() {
     QCOMPARE(Part<THintGrid>(w, "grdCa")->Selection(),
              QRect(0, 0, 1, 1)); // December begins on a Tuesday
     Part<THintGrid>(w, "grdCa")->Render();
-    w.GoNextMonth();
+    click(Part<TvxGradiButton>(w, "btnNextMonth"));
     QApplication::sendEvent(&w, &activate);
     QCOMPARE(Part<TvxGradiButton>(w, "btnYear")->Caption(), QStringLiteral("2027년 1월"));
     QCOMPARE(Part<THintGrid>(w, "grdCa")->Selection(), QRect(cellOf(31), QSize(1, 1)));
@@ -334,14 +335,11 @@ void TestMonthCalendar::yearsThatCannotBeLaidOut() {
     show(from[0], from[1]);
     m_errors.clear();
     auto go = [&w](const QString& s) {
-        if (s == "PrevYear")
-            w.GoPrevYear();
-        else if (s == "NextYear")
-            w.GoNextYear();
-        else if (s == "PrevMonth")
-            w.GoPrevMonth();
-        else
-            w.GoNextMonth();
+        const QMap<QString, const char*> buttons = {{"PrevYear", "btnBeforeYear"},
+                                                    {"NextYear", "btnNextYear"},
+                                                    {"PrevMonth", "btnBeforeMonth"},
+                                                    {"NextMonth", "btnNextMonth"}};
+        click(Part<TvxGradiButton>(w, buttons.value(s)));
     };
     go(step);
     QCOMPARE(stepCaptions(w), captions);
@@ -525,7 +523,7 @@ void TestMonthCalendar::doubleClickEditsTheDay() {
     QVERIFY(!ink.pale());
     QVERIFY(ink.darkRows.last() >= 24); // three lines
     // The same day of another year has its own file.
-    w.GoNextYear();
+    click(Part<TvxGradiButton>(w, "btnNextYear"));
     const QPoint next = cellOf(7);
     QVERIFY(inkOf(w.RenderCalendarCell(next.x(), next.y()), qRgb(0xFF, 0xFF, 0xFF)).pale());
 }
@@ -541,7 +539,8 @@ void TestMonthCalendar::doubleClickOnAnEmptyCell() {
         d->Close();
     });
     script.start();
-    w.grdCaDblClick();
+    auto* grid = Part<THintGrid>(w, "grdCa");
+    QTest::mouseDClick(grid, Qt::LeftButton, Qt::NoModifier, grid->CellRect(0, 0).center());
     QTest::qWait(50);
     QVERIFY(!opened);
     QCOMPARE(int(m_cursor->Day), 0);
@@ -624,7 +623,7 @@ void TestMonthCalendar::midnight() {
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.FormActivate();
     if (elsewhere)
-        w.GoPrevMonth();
+        click(Part<TvxGradiButton>(w, "btnBeforeMonth"));
     QCoreApplication::processEvents(); // the steps' own repaints
     PaintWatcher watcher(Part<THintGrid>(w, "grdCa"));
     const qint64 reads = TextFile::readCount();
