@@ -64,8 +64,10 @@ build_windows() {
     fi
     # Without debug information: the deployed files are stripped anyway, and
     # MinGW's linker spends most of a test build's time on it.
+    local strict=()
+    [ -n "${CI:-}" ] && strict=(-DCMAKE_COMPILE_WARNING_AS_ERROR=ON)
     if [ ! -f "$win_build/CMakeCache.txt" ]; then
-        cmake -S "$top" -B "$win_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        cmake -S "$top" -B "$win_build" -G Ninja -DCMAKE_BUILD_TYPE=Release "${strict[@]}" \
             -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
             -DCMAKE_PREFIX_PATH="$cross_qt" >/dev/null
         echo "$cross_qt" >"$win_build/.cross-qt"
