@@ -1,7 +1,8 @@
 // Usage: crash_writer <program folder> <lock folder> <seed | relapse> <writes> [<die at step>]
 // Takes the program's locks as the program does, prints READY, runs the
 // writes of the crash script (or, for "relapse", that many relapses at one
-// fixed moment), prints DONE and waits until standard input closes. The
+// fixed moment), prints DONE and, unless given a step, waits until standard
+// input closes. The
 // crash test kills it somewhere along the way; given a step, it kills
 // itself at that step of its saves, counted from its start: as abruptly as
 // a power cut leaves a process, with no handler, flush or destructor run.
@@ -71,6 +72,11 @@ int main(int argc, char** argv) {
     }
     std::printf("DONE\n");
     std::fflush(stdout);
+    // A writer told where to die and still alive has nothing more to wait
+    // for; the end of its input may never come where the pipe's other end
+    // was inherited by a process started at the same moment.
+    if (argc > 5)
+        return 0;
     std::string line;
     std::getline(std::cin, line);
     return 0;

@@ -112,7 +112,7 @@ bool diedAt(const QString& program, const QString& locks, int writes, int step) 
     writer.start(QStringLiteral(CRASH_WRITER), {program, locks, QStringLiteral("relapse"),
                                                 QString::number(writes), QString::number(step)});
     writer.closeWriteChannel();
-    if (!writer.waitForFinished(60000))
+    if (!writer.waitForFinished(120000))
         qFatal("the writer did not end");
     if (writer.exitStatus() == QProcess::NormalExit && writer.exitCode() != 0)
         qFatal("the writer failed: %s", writer.readAllStandardOutput().constData());
