@@ -25,6 +25,19 @@ mkdir -p "$fonts"
 find /usr/share/fonts/truetype/nanum /usr/share/fonts/truetype/liberation2 -name '*.ttf' \
     -exec ln -sf {} "$fonts/" \; 2>/dev/null || true
 export QT_QPA_FONTDIR="Z:${fonts//\//\\}"
+# One Wine server, with Wine's own background programs, for the whole run,
+# started here with no output to hold. Started by a test, they would keep
+# that test's output pipe open until the last test ends, and CTest would
+# count the test as running until then; a server that ends with each test
+# can also be going away just as the next one connects to it.
+export WINEPREFIX=${TARVELL_WINEPREFIX:-${TARVELL_CROSS_CACHE:-/var/cache/tarvell-cross}/wineprefix}
+wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+"$wineserver" -k 2>/dev/null || true
+bash "$(dirname "${BASH_SOURCE[0]}")/wine-run.sh" cmd /c exit </dev/null >/dev/null 2>&1 || true
+"$wineserver" -p </dev/null >/dev/null 2>&1 || true
+bash "$(dirname "${BASH_SOURCE[0]}")/wine-run.sh" cmd /c exit </dev/null >/dev/null 2>&1 || true
+trap '"$wineserver" -k 2>/dev/null || true' EXIT
+
 ctest --test-dir "$build" -j"$(nproc)" "$@" >"$log" 2>&1
 rc=$?
 

@@ -85,5 +85,14 @@ WINEPATH=$(
 )
 export WINEPATH
 
-# exec keeps the program's exit code as this script's.
-exec "$wine" "$@"
+# The program's output goes through files: Wine hands the standard handles
+# of a program on to processes that outlive it, so a reader of a pipe
+# (CTest) would wait for the end of its output until those end too.
+out=$(mktemp)
+err=$(mktemp)
+trap 'rm -f "$out" "$err"' EXIT
+rc=0
+"$wine" "$@" >"$out" 2>"$err" || rc=$?
+cat "$out"
+cat "$err" >&2
+exit $rc
