@@ -27,10 +27,11 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl
 
 . "$top/scripts/packages.sh"
 
+# In CI a compiler warning fails the build, the Linux one and the Windows one.
+strict=()
+[ -n "${CI:-}" ] && strict=(-DCMAKE_COMPILE_WARNING_AS_ERROR=ON)
+
 build_all() {
-    # In CI a compiler warning fails the build.
-    local strict=()
-    [ -n "${CI:-}" ] && strict=(-DCMAKE_COMPILE_WARNING_AS_ERROR=ON)
     if [ ! -f "$build/CMakeCache.txt" ]; then
         cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${strict[@]}" >/dev/null
     fi
@@ -64,8 +65,6 @@ build_windows() {
     fi
     # Without debug information: the deployed files are stripped anyway, and
     # MinGW's linker spends most of a test build's time on it.
-    local strict=()
-    [ -n "${CI:-}" ] && strict=(-DCMAKE_COMPILE_WARNING_AS_ERROR=ON)
     if [ ! -f "$win_build/CMakeCache.txt" ]; then
         cmake -S "$top" -B "$win_build" -G Ninja -DCMAKE_BUILD_TYPE=Release "${strict[@]}" \
             -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \

@@ -179,10 +179,14 @@ build() {
 # Whether a complete build is cached, asked before anything is installed:
 # what the key hashes is all in this script and the toolchain file, save the
 # version of the installed qt6-base-dev.
+complete() {
+    [ -f "$prefix/.tarvell-complete" ] && [ "$(cat "$prefix/.tarvell-complete")" = "$key" ]
+}
+
 if [ "${1:-}" = --cached ]; then
     key=$(compute_key)
     prefix="$cache/qt-$qt_version-$key"
-    [ -f "$prefix/.tarvell-complete" ] && [ "$(cat "$prefix/.tarvell-complete")" = "$key" ] || exit 1
+    complete || exit 1
     echo "$prefix"
     exit 0
 fi
@@ -202,7 +206,7 @@ mkdir -p "$cache"
 # One build at a time per cache: a second caller waits and then reuses.
 exec 9>"$cache/.lock"
 flock 9
-if [ -f "$prefix/.tarvell-complete" ] && [ "$(cat "$prefix/.tarvell-complete")" = "$key" ]; then
+if complete; then
     say "reusing $prefix"
 else
     trap 'rc=$?; [ $rc -eq 0 ] || say "failed ($rc); see $cache/qt-$qt_version-$key.log"' EXIT

@@ -32,10 +32,12 @@ export QT_QPA_FONTDIR="Z:${fonts//\//\\}"
 # can also be going away just as the next one connects to it.
 export WINEPREFIX=${TARVELL_WINEPREFIX:-${TARVELL_CROSS_CACHE:-/var/cache/tarvell-cross}/wineprefix}
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+run_nothing() { bash "$(dirname "${BASH_SOURCE[0]}")/wine-run.sh" cmd /c exit </dev/null >/dev/null 2>&1 || true; }
+run_nothing # the prefix, made once
 "$wineserver" -k 2>/dev/null || true
-bash "$(dirname "${BASH_SOURCE[0]}")/wine-run.sh" cmd /c exit </dev/null >/dev/null 2>&1 || true
+"$wineserver" -w 2>/dev/null || true
 "$wineserver" -p </dev/null >/dev/null 2>&1 || true
-bash "$(dirname "${BASH_SOURCE[0]}")/wine-run.sh" cmd /c exit </dev/null >/dev/null 2>&1 || true
+run_nothing # Wine's background programs, under that server
 trap '"$wineserver" -k 2>/dev/null || true' EXIT
 
 ctest --test-dir "$build" -j"$(nproc)" "$@" >"$log" 2>&1
