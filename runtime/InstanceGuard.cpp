@@ -3,6 +3,7 @@
 #include "platform/Files.h"
 #include "platform/Mutex.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -117,10 +118,15 @@ InstanceGuard::Result InstanceGuard::acquire() {
         QString host;
         QString app;
         // A readable lock is QLockFile's to judge: it found its holder alive.
-        if (m_lock->getLockInfo(&pid, &host, &app))
+        // Unless the holder it names is this very process, which holds no
+        // lock yet: a dead copy's number given to this one anew, as process
+        // numbers start again after a restart of the system.
+        const bool readable = m_lock->getLockInfo(&pid, &host, &app);
+        if (readable && pid != QCoreApplication::applicationPid())
             return Result::AlreadyExists;
         const QDateTime modified = info.lastModified();
-        if (std::abs(modified.msecsTo(QDateTime::currentDateTime())) < kCreationGraceMs)
+        if (!readable &&
+            std::abs(modified.msecsTo(QDateTime::currentDateTime())) < kCreationGraceMs)
             return Result::AlreadyExists;
         switch (PlatformFiles::RemoveIfUnheld(m_path)) {
         case PlatformFiles::Holder::Alive:

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QProcess>
+#include <QSysInfo>
 #include <QTest>
 #include <memory>
 #ifdef Q_OS_UNIX
@@ -459,8 +460,8 @@ void TestProjectInfo::oddLocks_data() {
     QTest::addColumn<QString>("lock");
     QTest::addColumn<QString>("obstacle");
     for (const QString lock : {"locks/Tarvell.lock", "plzNoSmoking.lock"})
-        for (const QString obstacle :
-             {"empty", "garbled", "held by a live copy", "just made", "a folder"})
+        for (const QString obstacle : {"empty", "garbled", "held by a live copy", "just made",
+                                       "a folder", "naming this process"})
             QTest::addRow("%s: %s", qPrintable(lock), qPrintable(obstacle)) << lock << obstacle;
 }
 
@@ -471,7 +472,12 @@ void TestProjectInfo::oddLocks() {
     const QString path = dir.file(lock);
     QDir(dir.path()).mkpath(obstacle == "a folder" ? lock : "locks");
     if (obstacle != "a folder")
-        dir.write(lock, obstacle == "garbled" ? QByteArray("\xff\xfegarbage\n\n") : QByteArray());
+        dir.write(lock, obstacle == "garbled" ? QByteArray("\xff\xfegarbage\n\n")
+                        : obstacle == "naming this process"
+                            ? QByteArray::number(QCoreApplication::applicationPid()) + "\n" +
+                                  QCoreApplication::applicationName().toUtf8() + "\n" +
+                                  QSysInfo::machineHostName().toUtf8() + "\n"
+                            : QByteArray());
     if (obstacle != "a folder" && obstacle != "just made") {
         QFile f(path); // left a while ago
         QVERIFY(f.open(QIODevice::ReadWrite) &&
@@ -501,9 +507,11 @@ void TestProjectInfo::oddLocks() {
 #ifdef Q_OS_WIN
     // A copy that makes its lock holds it open from the first moment: one
     // that can be removed has no maker left, however young it is.
-    const bool takenOver = obstacle == "empty" || obstacle == "garbled" || obstacle == "just made";
+    const bool takenOver = obstacle == "empty" || obstacle == "garbled" ||
+                           obstacle == "naming this process" || obstacle == "just made";
 #else
-    const bool takenOver = obstacle == "empty" || obstacle == "garbled";
+    const bool takenOver =
+        obstacle == "empty" || obstacle == "garbled" || obstacle == "naming this process";
 #endif
     if (takenOver) {
         QVERIFY(only);
